@@ -1,0 +1,38 @@
+#include "toolkit/application.h"
+
+#include "toolkit/form.h"
+
+namespace tk {
+
+TApplication& TApplication::Instance() {
+  static TApplication app;
+  return app;
+}
+
+bool TApplication::Dispatch(const MSG& msg, HWND mainWnd) {
+  // Only Tab and the arrow keys between controls go through dialog navigation;
+  // Enter and Escape reach the focused control as plain keys.
+  if (mainWnd && msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && ::IsDialogMessageW(mainWnd, const_cast<MSG*>(&msg)))
+    return true;
+  ::TranslateMessage(&msg);
+  ::DispatchMessageW(&msg);
+  return true;
+}
+
+int TApplication::Run(TForm& mainForm) {
+  mainForm.Show();
+  MSG msg;
+  while (!mainForm.Closed()) {
+    const BOOL r = ::GetMessageW(&msg, nullptr, 0, 0);
+    if (r == 0 || r == -1) break;
+    Dispatch(msg, mainForm.Handle());
+  }
+  return 0;
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) Dispatch(msg, nullptr);
+}
+
+}  // namespace tk
