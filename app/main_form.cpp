@@ -1,0 +1,100 @@
+#include "app/main_form.h"
+
+#include <cstring>
+
+#include "app/program_folder.h"
+#include "app/tab_images.h"
+#include "toolkit/application.h"
+#include "toolkit/modal.h"
+
+namespace app {
+namespace {
+
+constexpr COLORREF kHeaderColor = RGB(240, 202, 166);
+
+tk::TFont MainFont() { return tk::TFont{L"MS Sans Serif", -11, false}; }
+
+tk::TPanel& Plain(tk::TPanel& p, tk::TAlign align, int size) {
+  p.SetBevelOuter(tk::TBevel::bvNone);
+  if (align == tk::TAlign::alTop || align == tk::TAlign::alBottom) p.SetHeight(size);
+  p.SetAlign(align);
+  return p;
+}
+
+}  // namespace
+
+THeaderBand::THeaderBand(tk::TWinControl* parent, const std::wstring& caption)
+    : tk::TPanel(parent), Label(this, 16, 10, caption, true) {
+  SetBevelInner(tk::TBevel::bvRaised);
+  SetBevelOuter(tk::TBevel::bvLowered);
+  SetColor(kHeaderColor);
+  SetHeight(33);
+  SetAlign(tk::TAlign::alTop);
+}
+
+TMainForm::TMainForm()
+    : tk::TForm(L"TMainForm", L"Harvik Verdalux 2.0", 622, 476, MainFont()),
+      StatusBar1(this, {{250, false, L""}, {250, true, L""}}),
+      Panel7(this),
+      OuterPanel(this),
+      PageControl2(&OuterPanel),
+      TabSheet1(&PageControl2, L"Open file", 0),
+      TabSheet2(&PageControl2, L"Choose size and quality", 2),
+      TabSheet4(&PageControl2, L"Save and print", 1),
+      Header1(&TabSheet1, L"Open file - Choose the file you want to convert into a bitmap"),
+      Header2(&TabSheet2, L"Choose size and quality - Choose the size and click on \"Render\""),
+      Header4(&TabSheet4, L"Ready! - View, save or print picture"),
+      RxLabel8(Header1.Label),
+      RxLabel9(Header2.Label),
+      RxLabel10(Header4.Label) {
+  StatusBar1.SetHeight(19);
+  StatusBar1.SetAlign(tk::TAlign::alBottom);
+  Plain(Panel7, tk::TAlign::alBottom, 41);
+  Plain(OuterPanel, tk::TAlign::alClient, 0);
+  PageControl2.SetAlign(tk::TAlign::alClient);
+  PageControl2.SetImages(MakeTabImages());
+  PageControl2.SetActivePageIndex(0);
+
+  StatusBar1.OnDrawPanel = [this](HDC dc, int panel, const RECT& r) { StatusBar1DrawPanel(dc, panel, r); };
+  OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
+  OnDestroy = [this] { FormDestroy(); };
+  FormCreate();
+}
+
+TMainForm::~TMainForm() {
+  // Tear the windows down while every member still exists; this also runs
+  // FormDestroy when the window was not closed through the quit question.
+  DestroyHandle();
+  FormDestroy();
+}
+
+void TMainForm::FormCreate() {
+  ProgramFolder = ExecutableFolder();
+  // No help file is shipped; the name is kept absolute like every other path.
+  tk::TApplication::Instance().SetHelpFile(ProgramFolder + tk::TApplication::Instance().HelpFile());
+  newdib(&CurrentImage, 320, 200, 24, nullptr, 0);
+  if (CurrentImage.Bits) std::memset(CurrentImage.Bits, 255, CurrentImage.Info->bmiHeader.biSizeImage);
+  SaveDialog1InitialDir = ProgramFolder;
+}
+
+void TMainForm::FormCloseQuery(bool& canClose) {
+  canClose = tk::ShowMessage(Handle(), L"Hereby you quit Verdalux!", L"Quit program",
+                             MB_OKCANCEL | MB_ICONINFORMATION) == IDOK;
+}
+
+void TMainForm::FormDestroy() {
+  // Runs once: from the window's destruction, or from the destructor when the
+  // window was never closed. A picture without pixels was never allocated.
+  if (CurrentImage.Bits) deldib(CurrentImage);
+  CurrentImage = TDibImage{};
+}
+
+LRESULT TMainForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_USER) {
+    WMUser(wp, lp);
+    return 0;
+  }
+  return tk::TForm::WndProc(msg, wp, lp);
+}
+
+}  // namespace app

@@ -1,0 +1,79 @@
+// The main window: a three-page wizard with a progress bar in its status bar.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "pictrix/pictrix.h"
+#include "toolkit/form.h"
+#include "toolkit/label.h"
+#include "toolkit/pagecontrol.h"
+#include "toolkit/panel.h"
+#include "toolkit/statusbar.h"
+
+namespace app {
+
+// A page's header: a coloured band with bevels and a bold caption.
+class THeaderBand : public tk::TPanel {
+ public:
+  THeaderBand(tk::TWinControl* parent, const std::wstring& caption);
+  tk::TLabel Label;
+};
+
+class TMainForm : public tk::TForm {
+ public:
+  TMainForm();
+  ~TMainForm() override;
+
+  // Progress display.
+  void SetProStatus(int32_t percent);
+  void SBarPaintMore();
+  void StatusBar1DrawPanel(HDC dc, int panel, const RECT& rect);
+  void WMUser(WPARAM wp, LPARAM lp);
+
+  void FormCreate();
+  void FormCloseQuery(bool& canClose);
+  void FormDestroy();
+
+  // Read access for the other parts of the program and for tests.
+  int32_t ProgressValue() const { return Progress; }
+  const RECT& ProgressPanelRect() const { return PanelRect; }
+  const TDibImage& Image() const { return CurrentImage; }
+  const std::wstring& Folder() const { return ProgramFolder; }
+
+  // Controls, from the bottom up.
+  tk::TStatusBar StatusBar1;
+  tk::TPanel Panel7;
+  tk::TPanel OuterPanel;
+  tk::TPageControl PageControl2;
+  tk::TTabSheet TabSheet1;
+  tk::TTabSheet TabSheet2;
+  tk::TTabSheet TabSheet4;
+  THeaderBand Header1;
+  THeaderBand Header2;
+  THeaderBand Header4;
+  tk::TLabel& RxLabel8;
+  tk::TLabel& RxLabel9;
+  tk::TLabel& RxLabel10;
+
+  std::wstring SaveDialog1InitialDir;
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  RECT PanelRect{0, 0, 0, 0};
+  int32_t Progress = 0;
+  TDibImage CurrentImage{};
+  std::wstring ProgramFolder;
+  bool Dragging = false;
+  int32_t DragStartX = 0;
+  int32_t DragStartY = 0;
+  int32_t DocExtentX = 0;
+  int32_t DocExtentY = 0;
+  bool SizeLock = false;
+};
+
+}  // namespace app
