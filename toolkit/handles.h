@@ -63,6 +63,23 @@ using GlobalMemory = UniqueHandle<HGLOBAL, GlobalDeleter>;
 using KernelHandle = UniqueHandle<HANDLE, KernelHandleDeleter>;
 using ImageList = UniqueHandle<HIMAGELIST, ImageListDeleter>;
 
+// A file from CreateFile, whose "no handle" value is INVALID_HANDLE_VALUE.
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE h) : h_(h) {}
+  ~FileHandle() {
+    if (valid()) ::CloseHandle(h_);
+  }
+  FileHandle(FileHandle&& o) noexcept : h_(std::exchange(o.h_, INVALID_HANDLE_VALUE)) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  HANDLE get() const { return h_; }
+  bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
+
+ private:
+  HANDLE h_;
+};
+
 // A window's DC from GetDC, released with ReleaseDC.
 class WindowDC {
  public:

@@ -1,0 +1,167 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+
+#include "app/favorites_file.h"
+
+using app::SplitFavoriteLines;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::wstring TempDir(const std::wstring& name) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  std::wstring d = std::wstring(temp) + name + L"\\";
+  CreateDirectoryW(d.c_str(), nullptr);
+  return d;
+}
+
+std::string ReadBytes(const std::wstring& file) {
+  std::ifstream in(file.c_str(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteBytes(const std::wstring& file, const std::string& bytes) {
+  std::ofstream out(file.c_str(), std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+}  // namespace
+
+TEST(FavoriteLines, LineEndsAndEndOfFile) {
+  EXPECT_EQ(SplitFavoriteLines("C:\\a\\\r\nD:\\b\\"), (Lines{"C:\\a\\", "D:\\b\\"}));  // last line without end
+  EXPECT_EQ(SplitFavoriteLines("A\r\n\r\nB\r\n"), (Lines{"A", "", "B"}));             // empty line is an entry
+  EXPECT_EQ(SplitFavoriteLines("A\rB\r\n"), (Lines{"A", "B"}));                       // CR alone ends a line
+  EXPECT_EQ(SplitFavoriteLines("A\r\n\nB"), (Lines{"A", "\nB"}));                     // only one LF is skipped
+  EXPECT_EQ(SplitFavoriteLines("A\nB\r\n"), (Lines{"A\nB"}));
+  EXPECT_EQ(SplitFavoriteLines("A\r\nB\x1A\r\nC\r\n"), (Lines{"A", "B"}));            // Ctrl-Z ends the file
+  EXPECT_EQ(SplitFavoriteLines("\x1A" "A"), Lines{});
+  EXPECT_EQ(SplitFavoriteLines(""), Lines{});
+  EXPECT_EQ(SplitFavoriteLines("\r\n"), Lines{""});
+  EXPECT_EQ(SplitFavoriteLines(std::string_view("A\0B\r\n", 5)), Lines{std::string("A\0B", 3)});
+}
+
+TEST(FavoriteLines, WritingAndReadingGiveTheSameList) {
+  const Lines lines{"C:\\x\\", "", "D:\\Ordner \xC4\xD6\xDC\\", "E:\\"};
+  const std::string text = app::JoinFavoriteLines(lines);
+  EXPECT_EQ(text, "C:\\x\\\r\n\r\nD:\\Ordner \xC4\xD6\xDC\\\r\nE:\\\r\n");
+  EXPECT_EQ(SplitFavoriteLines(text), lines);
+}
+
+TEST(FavoriteOrder, MostRecentFirstWithoutLosingEarlierCopies) {
+  std::vector<std::wstring> list{L"A\\", L"B\\", L"C\\"};
+  app::MoveToFront(list, L"C\\");  // the third favourite moves to the top
+  EXPECT_EQ(list, (std::vector<std::wstring>{L"C\\", L"A\\", L"B\\"}));
+  app::MoveToFront(list, L"a\\");  // letter case makes a new entry
+  EXPECT_EQ(list, (std::vector<std::wstring>{L"a\\", L"C\\", L"A\\", L"B\\"}));
+  std::vector<std::wstring> dup{L"X\\", L"A\\", L"Y\\", L"A\\"};
+  app::MoveToFront(dup, L"A\\");  // the later copy goes, the earlier one stays
+  EXPECT_EQ(dup, (std::vector<std::wstring>{L"A\\", L"X\\", L"A\\", L"Y\\"}));
+  std::vector<std::wstring> empty;
+  app::MoveToFront(empty, L"");
+  EXPECT_EQ(empty, std::vector<std::wstring>{L""});
+}
+
+TEST(FavoritesFile, RoundTripThroughTheFileIsByteExact) {
+  const std::wstring dir = TempDir(L"verdalux-fav-roundtrip");
+  const std::wstring file = dir + L"folders.dat";
+  const std::vector<std::wstring> entries{L"C:\\windows\\", L"", L"Z:\\tmp\\caf\u00E9\\"};
+  ASSERT_TRUE(app::SaveFavorites(file, entries));
+  std::string expected = "C:\\windows\\\r\n\r\nZ:\\tmp\\caf";
+  expected += app::AnsiToWide("\xE9") == L"\u00E9" ? "\xE9" : "";
+  if (GetACP() == 1252) {
+    EXPECT_EQ(ReadBytes(file), expected + "\\\r\n");
+  }
+  std::vector<std::wstring> back;
+  ASSERT_TRUE(app::LoadFavorites(file, back));
+  if (GetACP() == 1252) {
+    EXPECT_EQ(back, entries);
+  }
+  EXPECT_EQ(back.size(), 3u);
+  DeleteFileW(file.c_str());
+  RemoveDirectoryW(dir.c_str());
+}
+
+TEST(FavoritesFile, MissingOrReadOnlyFilesFailQuietly) {
+  const std::wstring dir = TempDir(L"verdalux-fav-readonly");
+  const std::wstring file = dir + L"folders.dat";
+  DeleteFileW(file.c_str());
+  std::vector<std::wstring> list{L"left over"};
+  EXPECT_FALSE(app::LoadFavorites(file, list));
+  EXPECT_TRUE(list.empty());
+
+  WriteBytes(file, "C:\\old\\\r\n");
+  // A file another program holds open without write sharing cannot be
+  // rewritten. (A read-only attribute is no obstacle to root, as Wine runs here.)
+  HANDLE lock = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(app::SaveFavorites(file, {L"C:\\new\\"}));
+  CloseHandle(lock);
+  EXPECT_EQ(ReadBytes(file), "C:\\old\\\r\n");
+  DeleteFileW(file.c_str());
+  RemoveDirectoryW(dir.c_str());
+}
+
+TEST(FavoritesFile, HugeBinaryFileLoads) {
+  const std::wstring dir = TempDir(L"verdalux-fav-huge");
+  const std::wstring file = dir + L"folders.dat";
+  std::mt19937 rng(42);
+  std::string bytes;
+  bytes.reserve(10u << 20);
+  size_t crs = 0;
+  while (bytes.size() < (10u << 20)) {
+    // Mostly long lines of arbitrary bytes (NUL included), never Ctrl-Z.
+    const size_t len = rng() % 300000;
+    for (size_t i = 0; i < len; ++i) {
+      char c = static_cast<char>(rng() % 256);
+      if (c == '\x1A' || c == '\r') c = 'x';
+      bytes.push_back(c);
+    }
+    bytes += "\r\n";
+    ++crs;
+  }
+  WriteBytes(file, bytes);
+  std::vector<std::wstring> entries;
+  ASSERT_TRUE(app::LoadFavorites(file, entries));
+  EXPECT_EQ(entries.size(), crs);
+  DeleteFileW(file.c_str());
+  RemoveDirectoryW(dir.c_str());
+}
+
+TEST(FavoritesFile, AFolderTheCodePageCannotHoldNeverBecomesAnotherFolder) {
+  const std::wstring dir = TempDir(L"verdalux-fav-unicode");
+  const std::wstring folder = dir + L"Ordner \u65E5\u672C \u0416\\";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  std::string ansi;
+  const bool written = app::FolderToAnsi(folder, ansi);
+  RecordProperty("code_page", static_cast<int>(GetACP()));
+  RecordProperty("written_as", written ? ansi : std::string("<left out>"));
+  if (written) {
+    // Written as a name that leads back to the very same folder.
+    const std::wstring back = app::AnsiToWide(ansi);
+    wchar_t longName[MAX_PATH] = {};
+    ASSERT_GT(GetLongPathNameW(back.c_str(), longName, MAX_PATH), 0u) << "written name does not exist";
+    EXPECT_EQ(_wcsicmp(longName, folder.c_str()), 0);
+  }
+  // Either way the file never names a different folder.
+  const std::wstring file = dir + L"folders.dat";
+  ASSERT_TRUE(app::SaveFavorites(file, {folder, L"C:\\"}));
+  std::vector<std::wstring> back;
+  ASSERT_TRUE(app::LoadFavorites(file, back));
+  ASSERT_GE(back.size(), 1u);
+  EXPECT_EQ(back.back(), L"C:\\");
+  for (const auto& e : back) {
+    if (e == L"C:\\") continue;
+    wchar_t longName[MAX_PATH] = {};
+    ASSERT_GT(GetLongPathNameW(e.c_str(), longName, MAX_PATH), 0u);
+    EXPECT_EQ(_wcsicmp(longName, folder.c_str()), 0);
+  }
+  DeleteFileW(file.c_str());
+  RemoveDirectoryW(folder.c_str());
+  RemoveDirectoryW(dir.c_str());
+}
