@@ -1,0 +1,88 @@
+#include "render/documents/document_factory.h"
+
+#include <wrl/client.h>
+
+#include <cwctype>
+#include <new>
+
+#include "render/documents/document_object.h"
+#include "render/documents/file_bytes.h"
+#include "render/documents/image_content.h"
+#include "render/documents/metafile_content.h"
+#include "render/documents/text_content.h"
+
+namespace documents {
+namespace {
+
+constexpr uint64_t kMaxFileBytes = 256ull << 20;
+constexpr uint64_t kMaxTextBytes = 8ull << 20;
+
+std::wstring Extension(const std::wstring& path) {
+  const size_t dot = path.find_last_of(L'.');
+  const size_t slash = path.find_last_of(L"\\/");
+  if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash)) return {};
+  std::wstring ext = path.substr(dot + 1);
+  for (wchar_t& c : ext) c = static_cast<wchar_t>(std::towlower(c));
+  return ext;
+}
+
+}  // namespace
+
+DocumentKind KindForPath(const std::wstring& path) {
+  const std::wstring ext = Extension(path);
+  if (ext == L"emf") return DocumentKind::Emf;
+  if (ext == L"wmf") return DocumentKind::Wmf;
+  if (ext == L"ico") return DocumentKind::Icon;
+  if (ext == L"txt") return DocumentKind::Text;
+  for (const wchar_t* image : {L"bmp", L"png", L"jpg", L"jpeg", L"gif", L"tif", L"tiff"})
+    if (ext == image) return DocumentKind::Image;
+  return DocumentKind::None;
+}
+
+HRESULT ContentFromBytes(DocumentKind kind, const std::vector<uint8_t>& bytes,
+                         std::unique_ptr<DocumentContent>& out) {
+  out.reset();
+  if (bytes.empty()) return kInvalidContent;
+  try {
+    switch (kind) {
+      case DocumentKind::Emf: return MetafileContent::FromEmf(bytes, out);
+      case DocumentKind::Wmf: return MetafileContent::FromWmf(bytes, out);
+      case DocumentKind::Image: return ImageContent::FromBytes(bytes, false, out);
+      case DocumentKind::Icon: return ImageContent::FromBytes(bytes, true, out);
+      case DocumentKind::Text: return TextContent::FromBytes(bytes, out);
+      case DocumentKind::None: break;
+    }
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
+  return E_INVALIDARG;
+}
+
+HRESULT CreateDocumentObject(const std::wstring& path, DocumentKind kind, IOleClientSite* site,
+                             IStorage* storage, IOleObject** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  std::vector<uint8_t> bytes;
+  const uint64_t limit = kind == DocumentKind::Text ? kMaxTextBytes : kMaxFileBytes;
+  HRESULT hr = ReadWholeFile(path, limit, bytes);
+  if (FAILED(hr)) return hr;
+  std::unique_ptr<DocumentContent> content;
+  if (FAILED(hr = ContentFromBytes(kind, bytes, content))) return hr;
+  Microsoft::WRL::ComPtr<DocumentObject> object;
+  object.Attach(new (std::nothrow) DocumentObject(path, std::move(content)));
+  if (!object) return E_OUTOFMEMORY;
+  object->SetClientSite(site);
+  if (storage && FAILED(hr = object->InitNew(storage))) return hr;
+  *out = object.Detach();
+  return S_OK;
+}
+
+HRESULT CreateLinkToFile(const std::wstring& path, IOleClientSite* site, IStorage* storage,
+                         IOleObject** out) {
+  const DocumentKind kind = KindForPath(path);
+  if (kind != DocumentKind::None) return CreateDocumentObject(path, kind, site, storage, out);
+  return OleCreateLinkToFile(path.c_str(), IID_IOleObject, OLERENDER_DRAW, nullptr, site, storage,
+                             reinterpret_cast<void**>(out));
+}
+
+}  // namespace documents

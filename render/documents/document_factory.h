@@ -1,0 +1,37 @@
+// Chooses how a file becomes an OLE object: a built-in document object for the
+// types Verdalux draws itself, the platform's OLE link for everything else.
+#pragma once
+#include <ole2.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "render/documents/document_content.h"
+
+namespace documents {
+
+enum class DocumentKind { None, Emf, Wmf, Image, Icon, Text };
+
+// By the file name's extension, case-insensitively.
+DocumentKind KindForPath(const std::wstring& path);
+
+// Builds the content of a built-in kind from the file's bytes.
+HRESULT ContentFromBytes(DocumentKind kind, const std::vector<uint8_t>& bytes,
+                         std::unique_ptr<DocumentContent>& out);
+
+// Reads the file and makes a built-in document object for it, with the client
+// site set and the link data initialised in storage (when given). The result
+// code is the platform's: CreateFileW's for a missing file or a folder,
+// WIC's for undecodable images, ERROR_INVALID_DATA for malformed content.
+HRESULT CreateDocumentObject(const std::wstring& path, DocumentKind kind, IOleClientSite* site,
+                             IStorage* storage, IOleObject** out);
+
+// What the holder calls to link a file: a built-in object when its kind is one,
+// otherwise OleCreateLinkToFile(path, IID_IOleObject, OLERENDER_DRAW, no format,
+// site, storage).
+HRESULT CreateLinkToFile(const std::wstring& path, IOleClientSite* site, IStorage* storage,
+                         IOleObject** out);
+
+}  // namespace documents

@@ -1,0 +1,143 @@
+#include "render/documents/image_content.h"
+
+#include <wincodec.h>
+#include <wrl/client.h>
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+
+#include "render/documents/gdi_handles.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace documents {
+namespace {
+
+BITMAPINFO TopDown32(int width, int height) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  return bi;
+}
+
+HRESULT PickFrame(IWICBitmapDecoder* decoder, bool largest, ComPtr<IWICBitmapFrameDecode>& out) {
+  UINT frames = 0;
+  HRESULT hr = decoder->GetFrameCount(&frames);
+  if (FAILED(hr)) return hr;
+  if (frames == 0) return WINCODEC_ERR_FRAMEMISSING;
+  uint64_t best = 0;
+  for (UINT i = 0; i < (largest ? frames : 1u); ++i) {
+    ComPtr<IWICBitmapFrameDecode> frame;
+    UINT w = 0, h = 0;
+    if (FAILED(hr = decoder->GetFrame(i, &frame)) || FAILED(hr = frame->GetSize(&w, &h))) return hr;
+    if (!out || uint64_t(w) * h > best) {
+      best = uint64_t(w) * h;
+      out = frame;
+    }
+  }
+  return S_OK;
+}
+
+}  // namespace
+
+int32_t HimetricFromPixels(int32_t pixels, double dpi) {
+  if (!std::isfinite(dpi) || dpi < 1.0 || dpi > 100000.0) dpi = 96.0;
+  return static_cast<int32_t>(std::max<int64_t>(1, std::llround(pixels * 2540.0 / dpi)));
+}
+
+HRESULT ImageContent::FromBytes(const std::vector<uint8_t>& bytes, bool largestFrame,
+                                std::unique_ptr<DocumentContent>& out) {
+  if (bytes.empty() || bytes.size() > 0xFFFFFFFFu) return kInvalidContent;
+  ComPtr<IWICImagingFactory> factory;
+  HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_PPV_ARGS(&factory));
+  if (FAILED(hr)) return hr;
+  ComPtr<IWICStream> stream;
+  if (FAILED(hr = factory->CreateStream(&stream))) return hr;
+  if (FAILED(hr = stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()),
+                                                static_cast<DWORD>(bytes.size()))))
+    return hr;
+  ComPtr<IWICBitmapDecoder> decoder;
+  if (FAILED(hr = factory->CreateDecoderFromStream(stream.Get(), nullptr,
+                                                   WICDecodeMetadataCacheOnDemand, &decoder)))
+    return hr;
+  ComPtr<IWICBitmapFrameDecode> frame;
+  if (FAILED(hr = PickFrame(decoder.Get(), largestFrame, frame))) return hr;
+  UINT w = 0, h = 0;
+  double dpiX = 0, dpiY = 0;
+  if (FAILED(hr = frame->GetSize(&w, &h))) return hr;
+  if (w == 0 || h == 0 || w > INT32_MAX || h > INT32_MAX) return kInvalidContent;
+  if (uint64_t(w) * h > kMaxImagePixels) return E_OUTOFMEMORY;
+  if (FAILED(frame->GetResolution(&dpiX, &dpiY))) dpiX = dpiY = 0;
+  ComPtr<IWICFormatConverter> converter;
+  if (FAILED(hr = factory->CreateFormatConverter(&converter))) return hr;
+  if (FAILED(hr = converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGRA,
+                                        WICBitmapDitherTypeNone, nullptr, 0,
+                                        WICBitmapPaletteTypeCustom)))
+    return hr;
+  ImagePixels pixels;
+  pixels.width = static_cast<int32_t>(w);
+  pixels.height = static_cast<int32_t>(h);
+  try {
+    pixels.data.resize(size_t(w) * h);
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
+  if (FAILED(hr = converter->CopyPixels(nullptr, w * 4, static_cast<UINT>(pixels.data.size() * 4),
+                                        reinterpret_cast<BYTE*>(pixels.data.data()))))
+    return hr;
+  CompositeOverWhite(pixels.data.data(), pixels.data.size());
+  const SIZEL extent{HimetricFromPixels(pixels.width, dpiX), HimetricFromPixels(pixels.height, dpiY)};
+  out.reset(new ImageContent(std::move(pixels), extent));
+  return S_OK;
+}
+
+void ImageContent::Draw(HDC dc, const RECT& bounds) const {
+  // Pixel-exact resampling needs logical units to be device pixels; anything else
+  // (printer mapping modes, metafile DCs, world transforms) gets GDI's stretching.
+  XFORM xf{};
+  const DWORD kind = GetObjectType(dc);
+  const bool plain = (kind == OBJ_DC || kind == OBJ_MEMDC) && GetMapMode(dc) == MM_TEXT &&
+                     (GetGraphicsMode(dc) != GM_ADVANCED ||
+                      (GetWorldTransform(dc, &xf) && xf.eM11 == 1 && xf.eM22 == 1 &&
+                       xf.eM12 == 0 && xf.eM21 == 0));
+  if (!plain) return DrawStretched(dc, bounds);
+  RECT clip{}, visible{};
+  if (GetClipBox(dc, &clip) == ERROR) return;
+  if (!IntersectRect(&visible, &bounds, &clip)) return;
+  DrawExact(dc, bounds, visible);
+}
+
+void ImageContent::DrawExact(HDC dc, const RECT& bounds, const RECT& visible) const {
+  const int64_t fullW = int64_t(bounds.right) - bounds.left, fullH = int64_t(bounds.bottom) - bounds.top;
+  const auto cols = MapAxis(pixels_.width, fullW, visible.left - bounds.left, visible.right - bounds.left);
+  const int width = visible.right - visible.left;
+  const int band = std::max(1, (1 << 20) / width);  // about 4 MB of pixels at a time
+  std::vector<uint32_t> buffer(size_t(width) * std::min(band, int(visible.bottom - visible.top)));
+  for (int y = visible.top; y < visible.bottom; y += band) {
+    const int rowsHere = std::min(band, int(visible.bottom - y));
+    const auto rows = MapAxis(pixels_.height, fullH, y - bounds.top, y - bounds.top + rowsHere);
+    ScaleBlock(pixels_, cols, rows, buffer.data());
+    const BITMAPINFO bi = TopDown32(width, rowsHere);
+    StretchDIBits(dc, visible.left, y, width, rowsHere, 0, 0, width, rowsHere, buffer.data(), &bi,
+                  DIB_RGB_COLORS, SRCCOPY);
+  }
+}
+
+void ImageContent::DrawStretched(HDC dc, const RECT& bounds) const {
+  SavedDcState saved(dc);
+  IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
+  SetStretchBltMode(dc, HALFTONE);
+  SetBrushOrgEx(dc, 0, 0, nullptr);
+  const BITMAPINFO bi = TopDown32(pixels_.width, pixels_.height);
+  StretchDIBits(dc, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                0, 0, pixels_.width, pixels_.height, pixels_.data.data(), &bi, DIB_RGB_COLORS,
+                SRCCOPY);
+}
+
+}  // namespace documents

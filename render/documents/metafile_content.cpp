@@ -1,0 +1,67 @@
+#include "render/documents/metafile_content.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "render/documents/emf_validator.h"
+#include "render/documents/wmf_validator.h"
+
+namespace documents {
+
+HRESULT MetafileContent::FromEmf(const std::vector<uint8_t>& bytes,
+                                 std::unique_ptr<DocumentContent>& out) {
+  if (!ValidateEnhMetafile(bytes.data(), bytes.size())) return kInvalidContent;
+  ENHMETAHEADER header;
+  std::memcpy(&header, bytes.data(), sizeof header);
+  UniqueEnhMetaFile emf(SetEnhMetaFileBits(header.nBytes, bytes.data()));
+  if (!emf) return E_OUTOFMEMORY;
+  const SIZEL extent{header.rclFrame.right - header.rclFrame.left,
+                     header.rclFrame.bottom - header.rclFrame.top};
+  out.reset(new MetafileContent(std::move(emf), extent));
+  return S_OK;
+}
+
+HRESULT MetafileContent::FromWmf(const std::vector<uint8_t>& bytes,
+                                 std::unique_ptr<DocumentContent>& out) {
+  const auto info = ValidateWindowsMetafile(bytes.data(), bytes.size());
+  if (!info) return kInvalidContent;
+  SIZEL extent;
+  if (info->placeable) {
+    extent.cx = MulDiv(info->right - info->left, 2540, info->unitsPerInch);
+    extent.cy = MulDiv(info->bottom - info->top, 2540, info->unitsPerInch);
+  } else {
+    // No placeable header: take the drawing's window extent as 96 dpi pixels.
+    if (info->windowExtX == 0) return kInvalidContent;
+    extent.cx = MulDiv(std::abs(info->windowExtX), 2540, 96);
+    extent.cy = MulDiv(std::abs(info->windowExtY), 2540, 96);
+  }
+  if (extent.cx <= 0 || extent.cy <= 0) return kInvalidContent;
+  // One playback path for both kinds: the Windows metafile becomes an enhanced one.
+  const METAFILEPICT pict{MM_ANISOTROPIC, extent.cx, extent.cy, nullptr};
+  HDC screen = GetDC(nullptr);
+  UniqueEnhMetaFile emf(SetWinMetaFileBits(static_cast<UINT>(info->bytes),
+                                           bytes.data() + info->headerOffset, screen, &pict));
+  ReleaseDC(nullptr, screen);
+  if (!emf) return kInvalidContent;
+  // The conversion is the platform's own recording; hold it to the same standard.
+  const UINT size = GetEnhMetaFileBits(emf.get(), 0, nullptr);
+  std::vector<uint8_t> converted(size);
+  if (size == 0 || GetEnhMetaFileBits(emf.get(), size, converted.data()) != size ||
+      !ValidateEnhMetafile(converted.data(), converted.size()))
+    return kInvalidContent;
+  out.reset(new MetafileContent(std::move(emf), extent));
+  return S_OK;
+}
+
+void MetafileContent::Draw(HDC dc, const RECT& bounds) const {
+  SavedDcState saved(dc);
+  IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
+  // Hatch and pattern brushes repeat from the brush origin, a device position;
+  // anchoring it to the picture keeps strips of a drawing seamless.
+  POINT origin{bounds.left, bounds.top};
+  LPtoDP(dc, &origin, 1);
+  SetBrushOrgEx(dc, (origin.x % 8 + 8) % 8, (origin.y % 8 + 8) % 8, nullptr);
+  PlayEnhMetaFile(dc, emf_.get(), &bounds);
+}
+
+}  // namespace documents

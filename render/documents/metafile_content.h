@@ -1,0 +1,27 @@
+// Vector documents: enhanced and Windows metafiles, played with GDI.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "render/documents/document_content.h"
+#include "render/documents/gdi_handles.h"
+
+namespace documents {
+
+class MetafileContent final : public DocumentContent {
+ public:
+  // Both fail with kInvalidContent unless the bytes pass the structural check.
+  static HRESULT FromEmf(const std::vector<uint8_t>& bytes, std::unique_ptr<DocumentContent>& out);
+  static HRESULT FromWmf(const std::vector<uint8_t>& bytes, std::unique_ptr<DocumentContent>& out);
+
+  SIZEL Extent() const override { return extent_; }
+  void Draw(HDC dc, const RECT& bounds) const override;
+
+ private:
+  MetafileContent(UniqueEnhMetaFile emf, SIZEL extent) : emf_(std::move(emf)), extent_(extent) {}
+  UniqueEnhMetaFile emf_;
+  SIZEL extent_;
+};
+
+}  // namespace documents

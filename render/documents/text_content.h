@@ -1,0 +1,39 @@
+// Plain-text documents: one continuous A4-wide page drawn with GDI text.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "render/documents/document_content.h"
+#include "render/documents/text_layout.h"
+
+namespace documents {
+
+// Where page coordinates (HIMETRIC) land in a destination rectangle. Depends
+// only on the full rectangle, so a strip of a drawing matches the whole.
+struct PageMapping {
+  RECT bounds;
+  int32_t pageHeight;
+  int32_t X(int64_t himetricX) const {
+    return static_cast<int32_t>(bounds.left + himetricX * (int64_t(bounds.right) - bounds.left) / page::kWidth);
+  }
+  int32_t Y(int64_t himetricY) const {
+    return static_cast<int32_t>(bounds.top + himetricY * (int64_t(bounds.bottom) - bounds.top) / pageHeight);
+  }
+};
+
+class TextContent final : public DocumentContent {
+ public:
+  // Fails with kInvalidContent for data that is not text.
+  static HRESULT FromBytes(const std::vector<uint8_t>& bytes, std::unique_ptr<DocumentContent>& out);
+
+  SIZEL Extent() const override { return {page::kWidth, layout_.pageHeight}; }
+  void Draw(HDC dc, const RECT& bounds) const override;
+  const TextLayout& layout() const { return layout_; }
+
+ private:
+  explicit TextContent(TextLayout layout) : layout_(std::move(layout)) {}
+  TextLayout layout_;
+};
+
+}  // namespace documents
