@@ -185,6 +185,7 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         Realign();
         if (OnResize) OnResize();
       }
+      if (parent_ && !((wp2->flags & SWP_NOSIZE) && (wp2->flags & SWP_NOMOVE))) parent_->ChildBoundsChanged(this);
       return res;
     }
   }

@@ -95,6 +95,8 @@ class TWinControl {
   // Erases the background with Color(); controls that paint everything themselves override.
   virtual bool EraseBackground(HDC dc);
   virtual void FontChanged() {}
+  // A child's size or position changed (after the change).
+  virtual void ChildBoundsChanged(TWinControl* child) {}
 
   bool IsSystemClass() const { return systemClass_; }
 
