@@ -46,7 +46,12 @@ TMainForm::TMainForm()
       Header4(&TabSheet4, L"Ready! - View, save or print picture"),
       RxLabel8(Header1.Label),
       RxLabel9(Header2.Label),
-      RxLabel10(Header4.Label) {
+      RxLabel10(Header4.Label),
+      ScrollBox1(&TabSheet2),
+      PaintBox1(&ScrollBox1),
+      Panel5(&TabSheet4),
+      ErgScrollBox(&TabSheet4),
+      ErgPaintBox(&ErgScrollBox) {
   StatusBar1.SetHeight(19);
   StatusBar1.SetAlign(tk::TAlign::alBottom);
   Plain(Panel7, tk::TAlign::alBottom, 41);
@@ -55,6 +60,7 @@ TMainForm::TMainForm()
   PageControl2.SetImages(MakeTabImages());
   PageControl2.SetActivePageIndex(0);
 
+  SetUpViews();
   StatusBar1.OnDrawPanel = [this](HDC dc, int panel, const RECT& r) { StatusBar1DrawPanel(dc, panel, r); };
   OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
   OnDestroy = [this] { FormDestroy(); };

@@ -10,7 +10,9 @@
 #include "toolkit/form.h"
 #include "toolkit/label.h"
 #include "toolkit/pagecontrol.h"
+#include "toolkit/paintbox.h"
 #include "toolkit/panel.h"
+#include "toolkit/scrollbox.h"
 #include "toolkit/statusbar.h"
 
 namespace app {
@@ -37,6 +39,23 @@ class TMainForm : public tk::TForm {
   void FormCloseQuery(bool& canClose);
   void FormDestroy();
 
+  // Picture views.
+  void PaintBox1Paint(HDC dc);
+  void ErgPaintBoxPaint(HDC dc);
+  void PaintBox1MouseDown(tk::TMouseButton button, int x, int y);
+  void ErgPaintBoxMouseDown(tk::TMouseButton button, int x, int y);
+  void PaintBox1MouseMove(int x, int y);
+  void ErgPaintBoxMouseMove(int x, int y);
+  void PaintBox1MouseUp(tk::TMouseButton button, int x, int y);
+  void ErgPaintBoxMouseUp(tk::TMouseButton button, int x, int y);
+  void FormMouseWheelDown();
+  void FormMouseWheelUp();
+  bool IsDragging() const { return Dragging; }
+
+  // Hands a new picture over: the old one is released, the new one is owned
+  // from here on, and the size page's view shows it at once.
+  void TakePicture(const TDibImage& picture);
+
   // Read access for the other parts of the program and for tests.
   int32_t ProgressValue() const { return Progress; }
   const RECT& ProgressPanelRect() const { return PanelRect; }
@@ -57,6 +76,11 @@ class TMainForm : public tk::TForm {
   tk::TLabel& RxLabel8;
   tk::TLabel& RxLabel9;
   tk::TLabel& RxLabel10;
+  tk::TScrollBox ScrollBox1;
+  tk::TPaintBox PaintBox1;
+  tk::TPanel Panel5;  // the save and print buttons' row
+  tk::TScrollBox ErgScrollBox;
+  tk::TPaintBox ErgPaintBox;
 
   std::wstring SaveDialog1InitialDir;
 
@@ -64,6 +88,13 @@ class TMainForm : public tk::TForm {
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  void SetUpViews();
+  void PaintPicture(tk::TPaintBox& box, HDC dc);
+  void StartDrag(int x, int y);
+  void DragTo(tk::TScrollBox& box, int x, int y);
+  void WheelScroll(int pixels);
+  int WheelRemainder = 0;
+
   RECT PanelRect{0, 0, 0, 0};
   int32_t Progress = 0;
   TDibImage CurrentImage{};
