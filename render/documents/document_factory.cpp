@@ -68,8 +68,9 @@ HRESULT CreateDocumentObject(const std::wstring& path, DocumentKind kind, IOleCl
   if (FAILED(hr)) return hr;
   std::unique_ptr<DocumentContent> content;
   if (FAILED(hr = ContentFromBytes(kind, bytes, content))) return hr;
+  // Not ComPtr::Attach: mingw-w64's takes an extra reference, unlike Microsoft's.
   Microsoft::WRL::ComPtr<DocumentObject> object;
-  object.Attach(new (std::nothrow) DocumentObject(path, std::move(content)));
+  *object.ReleaseAndGetAddressOf() = new (std::nothrow) DocumentObject(path, std::move(content));
   if (!object) return E_OUTOFMEMORY;
   object->SetClientSite(site);
   if (storage && FAILED(hr = object->InitNew(storage))) return hr;

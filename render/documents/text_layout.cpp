@@ -43,7 +43,9 @@ void Wrap(const std::wstring& para, std::vector<std::wstring>& lines) {
   do {
     const size_t limit = Advance(para, start, page::kColumns);
     if (limit >= para.size()) {
-      lines.push_back(para.substr(start));
+      size_t end = para.size();
+      while (end > start && para[end - 1] == L' ') --end;
+      lines.push_back(para.substr(start, end - start));
       return;
     }
     size_t cut = limit;

@@ -1,0 +1,47 @@
+// Shared helpers of the document tests: sample files, temporary files, drawing.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "render/documents/document_content.h"
+#include "render/documents/document_factory.h"
+#include "tests/support/pixels.h"
+
+namespace doctest {
+
+// Full path of a file in the samples folder copied beside the test executable.
+std::wstring SamplePath(const std::wstring& name);
+std::vector<uint8_t> ReadSample(const std::wstring& name);
+
+// A fresh folder under the temporary folder, removed with everything in it.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::wstring& path() const { return path_; }
+  // Writes bytes to path()\name and returns the full path.
+  std::wstring Write(const std::wstring& name, const std::vector<uint8_t>& bytes) const;
+
+ private:
+  std::wstring path_;
+};
+
+// Content of a built-in kind, or nullptr when the bytes are refused.
+std::unique_ptr<documents::DocumentContent> Load(documents::DocumentKind kind,
+                                                 const std::vector<uint8_t>& bytes);
+
+// Draws content whole into a width x height canvas at (0, 0).
+std::unique_ptr<testsupport::DibCanvas> DrawWhole(const documents::DocumentContent& c, int width,
+                                                  int height);
+
+// Number of rows of a whole drawing that differ from the same drawing made in
+// strips of stripRows rows, each into its own canvas with Top = -rows done.
+int RowsDifferingInStrips(const documents::DocumentContent& c, int width, int height, int stripRows);
+
+}  // namespace doctest

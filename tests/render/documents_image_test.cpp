@@ -1,0 +1,223 @@
+// Raster documents: resampling that is exact in strips, WIC decoding of every
+// listed type, extents from the image's resolution.
+#include <gtest/gtest.h>
+
+#include <wincodec.h>
+#include <wrl/client.h>
+
+#include <cstring>
+
+#include "render/documents/image_content.h"
+#include "render/documents/image_scaler.h"
+#include "tests/render/documents_fixtures.h"
+
+using documents::DocumentKind;
+using documents::MapAxis;
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+// Encodes 32-bit BGRA pixels with one of WIC's encoders.
+std::vector<uint8_t> Encode(REFGUID container, int w, int h, const std::vector<uint32_t>& px, double dpi,
+                            WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA) {
+  ComPtr<IWICImagingFactory> factory;
+  ComPtr<IStream> stream;
+  ComPtr<IWICBitmapEncoder> encoder;
+  ComPtr<IWICBitmapFrameEncode> frame;
+  ComPtr<IWICBitmap> bitmap;
+  const bool ok =
+      SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory))) &&
+      SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)) &&
+      SUCCEEDED(factory->CreateEncoder(container, nullptr, &encoder)) &&
+      SUCCEEDED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) &&
+      SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) && SUCCEEDED(frame->Initialize(nullptr)) &&
+      SUCCEEDED(frame->SetSize(w, h)) && SUCCEEDED(frame->SetResolution(dpi, dpi)) &&
+      SUCCEEDED(factory->CreateBitmapFromMemory(w, h, GUID_WICPixelFormat32bppBGRA, w * 4, UINT(px.size() * 4),
+                                                reinterpret_cast<BYTE*>(const_cast<uint32_t*>(px.data())),
+                                                &bitmap)) &&
+      SUCCEEDED(frame->SetPixelFormat(&format)) && SUCCEEDED(frame->WriteSource(bitmap.Get(), nullptr)) &&
+      SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
+  std::vector<uint8_t> bytes;
+  STATSTG st{};
+  if (!ok || FAILED(stream->Stat(&st, STATFLAG_NONAME))) return bytes;
+  bytes.resize(size_t(st.cbSize.QuadPart));
+  LARGE_INTEGER zero{};
+  stream->Seek(zero, STREAM_SEEK_SET, nullptr);
+  stream->Read(bytes.data(), ULONG(bytes.size()), nullptr);
+  return bytes;
+}
+
+template <typename T>
+void Append(std::vector<uint8_t>& b, const T& v) {
+  const auto* p = reinterpret_cast<const uint8_t*>(&v);
+  b.insert(b.end(), p, p + sizeof v);
+}
+
+// A 24-bit BMP that states no resolution: rows bottom-up, padded to 4 bytes.
+std::vector<uint8_t> BmpWithoutResolution(int w, int h, COLORREF c) {
+  const uint32_t stride = (w * 3 + 3) & ~3u;
+  BITMAPFILEHEADER fh{0x4D42, uint32_t(14 + 40 + stride * h), 0, 0, 14 + 40};
+  BITMAPINFOHEADER ih{sizeof ih, w, h, 1, 24, BI_RGB, stride * h, 0, 0, 0, 0};
+  std::vector<uint8_t> b;
+  Append(b, fh);
+  Append(b, ih);
+  for (int y = 0; y < h; ++y)
+    for (uint32_t x = 0; x < stride; ++x)
+      b.push_back(x < uint32_t(w) * 3 ? (x % 3 == 0 ? GetBValue(c) : x % 3 == 1 ? GetGValue(c) : GetRValue(c)) : 0);
+  return b;
+}
+
+// An icon with a 16 x 16 red and a 32 x 32 blue image (32-bit, with AND masks).
+std::vector<uint8_t> TwoSizeIcon() {
+  std::vector<std::vector<uint8_t>> images;
+  for (int side : {16, 32}) {
+    std::vector<uint8_t> img;
+    BITMAPINFOHEADER ih{sizeof ih, side, 2 * side, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    Append(img, ih);
+    for (int i = 0; i < side * side; ++i) Append(img, side == 16 ? 0xFFFF0000u : 0xFF0000FFu);
+    img.insert(img.end(), size_t(side) * 4, 0);  // AND mask rows, 32 bits each
+    images.push_back(img);
+  }
+  std::vector<uint8_t> b;
+  Append(b, uint16_t(0));
+  Append(b, uint16_t(1));
+  Append(b, uint16_t(2));
+  uint32_t offset = 6 + 16 * 2;
+  for (size_t i = 0; i < 2; ++i) {
+    const uint8_t side = i == 0 ? 16 : 32;
+    b.insert(b.end(), {side, side, 0, 0});
+    Append(b, uint16_t(1));
+    Append(b, uint16_t(32));
+    Append(b, uint32_t(images[i].size()));
+    Append(b, offset);
+    offset += uint32_t(images[i].size());
+  }
+  for (const auto& img : images) b.insert(b.end(), img.begin(), img.end());
+  return b;
+}
+
+}  // namespace
+
+TEST(ImageScaler, AnyPartOfAnAxisMapsLikeTheSamePartOfTheWhole) {
+  for (int64_t source : {1, 3, 7, 320}) {
+    for (int64_t dest : {1, 2, 5, 13, 320, 641, 1000}) {
+      const auto whole = MapAxis(source, dest, 0, dest);
+      ASSERT_EQ(int64_t(whole.size()), dest);
+      for (int64_t from = 0; from < dest; from += 1 + dest / 7) {
+        const int64_t to = std::min(dest, from + 1 + dest / 3);
+        const auto part = MapAxis(source, dest, from, to);
+        ASSERT_EQ(int64_t(part.size()), to - from);
+        for (int64_t i = 0; i < to - from; ++i) {
+          EXPECT_EQ(part[i].first, whole[from + i].first);
+          EXPECT_EQ(part[i].count, whole[from + i].count);
+        }
+      }
+      // Reducing covers every source pixel exactly once; enlarging only picks
+      // source pixels in order and inside the image.
+      int64_t next = 0;
+      for (const auto& s : whole) {
+        ASSERT_GE(s.first, 0);
+        ASSERT_LE(s.first + s.count, source);
+        if (dest < source) {
+          EXPECT_EQ(s.first, next);
+          next = s.first + s.count;
+        } else {
+          EXPECT_EQ(s.count, 1);
+          EXPECT_GE(s.first, next);
+          next = s.first;
+        }
+      }
+      if (dest < source) {
+        EXPECT_EQ(next, source);
+      }
+    }
+  }
+}
+
+TEST(ImageScaler, ReductionAveragesAndTransparencyBlendsOverWhite) {
+  documents::ImagePixels src{2, 2, {0x000A0000, 0x00140000, 0x001E0000, 0x00290000}};
+  uint32_t out = 0;
+  documents::ScaleBlock(src, MapAxis(2, 1, 0, 1), MapAxis(2, 1, 0, 1), &out);
+  EXPECT_EQ(out, 0x00190000u);  // (10 + 20 + 30 + 41) / 4 = 25.25 -> 25
+  uint32_t px[] = {0x00000000, 0xFF123456, 0x80000000};
+  documents::CompositeOverWhite(px, 3);
+  EXPECT_EQ(px[0], 0x00FFFFFFu);
+  EXPECT_EQ(px[1], 0x00123456u);
+  EXPECT_EQ(px[2], 0x007F7F7Fu);
+}
+
+TEST(Images, PngSampleHasItsResolutionsExtentAndExactPatchesAtThreeScales) {
+  const auto png = doctest::Load(DocumentKind::Image, doctest::ReadSample(L"photo.png"));
+  ASSERT_TRUE(png);
+  // 320 x 240 px at 150 dpi, within the rounding of the file's pixels per metre.
+  EXPECT_NEAR(png->Extent().cx, 5419, 1);
+  EXPECT_NEAR(png->Extent().cy, 4064, 1);
+  for (int scale2 : {1, 2, 4}) {  // half, same, double size
+    const int w = 160 * scale2, h = 120 * scale2;
+    const auto canvas = doctest::DrawWhole(*png, w, h);
+    auto patch = [&](int i) { return canvas->At((10 + 20 * i) * w / 320, 230 * h / 240); };
+    EXPECT_EQ(patch(0), RGB(255, 0, 0)) << w;
+    EXPECT_EQ(patch(1), RGB(0, 255, 0)) << w;
+    EXPECT_EQ(patch(2), RGB(0, 0, 255)) << w;
+    EXPECT_EQ(patch(3), RGB(255, 255, 255)) << w;
+  }
+}
+
+TEST(Images, JpegSampleDecodesWithItsPatchesNearTheirColours) {
+  const auto jpg = doctest::Load(DocumentKind::Image, doctest::ReadSample(L"photo.jpg"));
+  ASSERT_TRUE(jpg);
+  EXPECT_EQ(jpg->Extent().cx, 6773);  // 256 px at 96 dpi
+  EXPECT_EQ(jpg->Extent().cy, 5080);
+  const auto canvas = doctest::DrawWhole(*jpg, 256, 192);
+  const COLORREF red = canvas->At(10, 182), blue = canvas->At(50, 182);
+  EXPECT_GT(GetRValue(red), 200);
+  EXPECT_LT(GetGValue(red), 60);
+  EXPECT_GT(GetBValue(blue), 200);
+  EXPECT_LT(GetRValue(blue), 60);
+}
+
+TEST(Images, StripsGiveExactlyTheRowsOfTheWholeDrawing) {
+  for (const wchar_t* name : {L"photo.png", L"photo.jpg"}) {
+    const auto img = doctest::Load(DocumentKind::Image, doctest::ReadSample(name));
+    ASSERT_TRUE(img);
+    EXPECT_EQ(doctest::RowsDifferingInStrips(*img, 333, 250, 37), 0);  // reducing
+    EXPECT_EQ(doctest::RowsDifferingInStrips(*img, 700, 525, 100), 0);  // enlarging
+  }
+}
+
+TEST(Images, MissingResolutionMeans96Dpi) {
+  const auto bmp = doctest::Load(DocumentKind::Image, BmpWithoutResolution(4, 2, RGB(10, 200, 30)));
+  ASSERT_TRUE(bmp);
+  EXPECT_EQ(bmp->Extent().cx, 106);  // 4 * 2540 / 96 = 105.8
+  EXPECT_EQ(bmp->Extent().cy, 53);
+  EXPECT_EQ(doctest::DrawWhole(*bmp, 8, 4)->At(5, 3), RGB(10, 200, 30));
+  EXPECT_EQ(documents::HimetricFromPixels(96, 0.0), 2540);
+  EXPECT_EQ(documents::HimetricFromPixels(96, -5.0), 2540);
+  EXPECT_EQ(documents::HimetricFromPixels(300, 300.0), 2540);
+}
+
+TEST(Images, IconsShowTheirLargestImage) {
+  const auto ico = doctest::Load(DocumentKind::Icon, TwoSizeIcon());
+  ASSERT_TRUE(ico);
+  EXPECT_EQ(ico->Extent().cx, 847);  // 32 px at 96 dpi
+  EXPECT_EQ(doctest::DrawWhole(*ico, 32, 32)->At(16, 16), RGB(0, 0, 255));
+}
+
+TEST(Images, TiffGifAndTransparentPngDecode) {
+  std::vector<uint32_t> px(8 * 6, 0xFF20C040u);
+  px[0] = 0x00000000u;  // fully transparent: white paper shows
+  const auto tiff = doctest::Load(DocumentKind::Image, Encode(GUID_ContainerFormatTiff, 8, 6, px, 300.0));
+  ASSERT_TRUE(tiff);
+  EXPECT_EQ(tiff->Extent().cx, 68);  // 8 px at 300 dpi
+  EXPECT_EQ(doctest::DrawWhole(*tiff, 8, 6)->At(3, 3), RGB(0x20, 0xC0, 0x40));
+  const auto png = doctest::Load(DocumentKind::Image, Encode(GUID_ContainerFormatPng, 8, 6, px, 96.0));
+  ASSERT_TRUE(png);
+  const auto canvas = doctest::DrawWhole(*png, 8, 6);
+  EXPECT_EQ(canvas->At(0, 0), RGB(255, 255, 255));
+  EXPECT_EQ(canvas->At(1, 0), RGB(0x20, 0xC0, 0x40));
+  const auto gifBytes = Encode(GUID_ContainerFormatGif, 8, 6, px, 96.0, GUID_WICPixelFormat8bppIndexed);
+  if (gifBytes.empty()) GTEST_SKIP() << "this WIC cannot encode GIF from these pixels";
+  const auto gif = doctest::Load(DocumentKind::Image, gifBytes);
+  ASSERT_TRUE(gif);
+  EXPECT_EQ(gif->Extent().cx, 212);
+}

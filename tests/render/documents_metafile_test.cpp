@@ -1,0 +1,204 @@
+// Vector documents: extents and pixels of the samples, strip exactness, and the
+// structural checks that keep malformed metafiles away from the player.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+
+#include "render/documents/emf_validator.h"
+#include "render/documents/wmf_validator.h"
+#include "tests/render/documents_fixtures.h"
+
+using documents::DocumentKind;
+
+namespace {
+
+constexpr COLORREF kRed = RGB(220, 30, 30), kBlue = RGB(30, 60, 200), kGreen = RGB(30, 160, 60);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+void Put32(std::vector<uint8_t>& b, size_t off, uint32_t v) { std::memcpy(&b[off], &v, 4); }
+void Put16(std::vector<uint8_t>& b, size_t off, uint16_t v) { std::memcpy(&b[off], &v, 2); }
+uint32_t Get32(const std::vector<uint8_t>& b, size_t off) {
+  uint32_t v;
+  std::memcpy(&v, &b[off], 4);
+  return v;
+}
+
+// Offset of the n-th (0-based) EMF record of the given type.
+size_t EmfRecord(const std::vector<uint8_t>& b, uint32_t type, int n = 0) {
+  for (size_t off = 0; off + 8 <= b.size(); off += Get32(b, off + 4)) {
+    if (Get32(b, off) == type && n-- == 0) return off;
+    if (Get32(b, off + 4) == 0) break;
+  }
+  ADD_FAILURE() << "sample has no record of type " << type;
+  return 0;
+}
+
+// Offset (from the file start) of the n-th WMF record with the given function.
+size_t WmfRecord(const std::vector<uint8_t>& b, uint16_t function, int n = 0) {
+  for (size_t off = 22 + 18; off + 6 <= b.size(); off += 2 * size_t(Get32(b, off))) {
+    uint16_t f;
+    std::memcpy(&f, &b[off + 4], 2);
+    if (f == function && n-- == 0) return off;
+    if (Get32(b, off) == 0) break;
+  }
+  ADD_FAILURE() << "sample has no record with function " << function;
+  return 0;
+}
+
+void ExpectColoursAt(const documents::DocumentContent& c, int w, int h) {
+  const auto canvas = doctest::DrawWhole(c, w, h);
+  auto at = [&](int x, int y) { return canvas->At(x * w / 1600, y * h / 1200); };
+  EXPECT_EQ(at(400, 300), kRed) << w << " x " << h;
+  EXPECT_EQ(at(1200, 400), kBlue) << w << " x " << h;
+  EXPECT_EQ(at(400, 900), kGreen) << w << " x " << h;
+  EXPECT_EQ(at(1570, 600), kWhite) << w << " x " << h;
+  EXPECT_EQ(at(100, 300), RGB(0, 0, 0)) << "outline of the red rectangle, " << w << " x " << h;
+}
+
+}  // namespace
+
+TEST(Metafiles, EnhancedSampleHasItsFrameAsExtentAndKnownColoursAtTwoScales) {
+  const auto emf = doctest::Load(DocumentKind::Emf, doctest::ReadSample(L"drawing.emf"));
+  ASSERT_TRUE(emf);
+  EXPECT_EQ(emf->Extent().cx, 16000);
+  EXPECT_EQ(emf->Extent().cy, 12000);
+  ExpectColoursAt(*emf, 160, 120);
+  ExpectColoursAt(*emf, 480, 360);
+}
+
+TEST(Metafiles, WindowsSampleTakesItsExtentFromThePlaceableHeader) {
+  const auto wmf = doctest::Load(DocumentKind::Wmf, doctest::ReadSample(L"drawing.wmf"));
+  ASSERT_TRUE(wmf);
+  EXPECT_EQ(wmf->Extent().cx, 16000);
+  EXPECT_EQ(wmf->Extent().cy, 12000);
+  ExpectColoursAt(*wmf, 160, 120);
+  ExpectColoursAt(*wmf, 480, 360);
+}
+
+TEST(Metafiles, DrawingStaysInsideItsRectangle) {
+  const auto emf = doctest::Load(DocumentKind::Emf, doctest::ReadSample(L"drawing.emf"));
+  ASSERT_TRUE(emf);
+  testsupport::DibCanvas canvas(200, 160, RGB(1, 2, 3));
+  emf->Draw(canvas.dc(), RECT{20, 20, 180, 140});
+  for (int x = 0; x < 200; ++x) {
+    EXPECT_EQ(canvas.At(x, 19), RGB(1, 2, 3));
+    EXPECT_EQ(canvas.At(x, 140), RGB(1, 2, 3));
+  }
+  for (int y = 0; y < 160; ++y) {
+    EXPECT_EQ(canvas.At(19, y), RGB(1, 2, 3));
+    EXPECT_EQ(canvas.At(180, y), RGB(1, 2, 3));
+  }
+  EXPECT_EQ(canvas.At(20 + 40, 20 + 30), kRed);
+}
+
+TEST(Metafiles, StripsGiveExactlyTheRowsOfTheWholeDrawing) {
+  for (const wchar_t* name : {L"drawing.emf", L"drawing.wmf"}) {
+    const auto kind = documents::KindForPath(name);
+    const auto doc = doctest::Load(kind, doctest::ReadSample(name));
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(doctest::RowsDifferingInStrips(*doc, 333, 250, 37), 0);
+    EXPECT_EQ(doctest::RowsDifferingInStrips(*doc, 800, 600, 128), 0);
+  }
+}
+
+TEST(EmfValidator, RefusesEachClassOfMalformedRecord) {
+  const auto sample = doctest::ReadSample(L"drawing.emf");
+  ASSERT_TRUE(documents::ValidateEnhMetafile(sample.data(), sample.size()));
+  const uint32_t handles = sample[56] | sample[57] << 8;
+  const size_t headerSize = Get32(sample, 4);
+  struct Case {
+    const char* what;
+    std::function<void(std::vector<uint8_t>&)> mutate;
+  };
+  const Case cases[] = {
+      {"record size zero", [&](auto& b) { Put32(b, headerSize + 4, 0); }},
+      {"record size not a multiple of 4", [&](auto& b) { Put32(b, headerSize + 4, 13); }},
+      {"record running past the end", [&](auto& b) { Put32(b, EmfRecord(b, EMR_RECTANGLE) + 4, 0x10000); }},
+      {"unknown record type", [&](auto& b) { Put32(b, headerSize, 0x7F); }},
+      {"palette record not on the list", [&](auto& b) { Put32(b, EmfRecord(b, EMR_SETBKMODE), EMR_CREATEPALETTE); }},
+      {"object index at the handle count", [&](auto& b) { Put32(b, EmfRecord(b, EMR_SELECTOBJECT) + 8, handles); }},
+      {"object created at index 0", [&](auto& b) { Put32(b, EmfRecord(b, EMR_CREATEBRUSHINDIRECT) + 8, 0); }},
+      {"unknown stock object", [&](auto& b) { Put32(b, EmfRecord(b, EMR_SELECTOBJECT) + 8, 0x80000040u); }},
+      {"no handle table", [&](auto& b) { Put16(b, 56, 0); }},
+      {"string outside its record", [&](auto& b) { Put32(b, EmfRecord(b, EMR_EXTTEXTOUTW) + 48, 0x1000); }},
+      {"character count beyond the record", [&](auto& b) { Put32(b, EmfRecord(b, EMR_EXTTEXTOUTW) + 44, 5000); }},
+      {"spacing array outside its record", [&](auto& b) { Put32(b, EmfRecord(b, EMR_EXTTEXTOUTW) + 72, 0xFFFFFFF0u); }},
+      {"coordinate out of bounds", [&](auto& b) { Put32(b, EmfRecord(b, EMR_RECTANGLE) + 8, 1u << 30); }},
+      {"point count beyond the record", [&](auto& b) { Put32(b, EmfRecord(b, EMR_POLYGON16) + 24, 0x40000000); }},
+      {"Bezier count that is no curve", [&](auto& b) { Put32(b, EmfRecord(b, EMR_POLYBEZIER16) + 24, 3); }},
+      {"bitmap bytes shorter than its rows", [&](auto& b) { Put32(b, EmfRecord(b, EMR_STRETCHDIBITS) + 60, 100); }},
+      {"bitmap header outside the record", [&](auto& b) { Put32(b, EmfRecord(b, EMR_STRETCHDIBITS) + 48, 0xFFFFFF00u); }},
+      {"empty frame", [&](auto& b) { Put32(b, 32, Get32(b, 24)); }},
+      {"zero reference device", [&](auto& b) { Put32(b, 72, 0); }},
+      {"map mode out of range", [&](auto& b) { Put32(b, EmfRecord(b, EMR_SETMAPMODE) + 8, 99); }},
+      {"zero window extent", [&](auto& b) { Put32(b, EmfRecord(b, EMR_SETWINDOWEXTEX) + 8, 0); }},
+      {"restore without save", [&](auto& b) {
+         const size_t r = EmfRecord(b, EMR_SETBKMODE);
+         Put32(b, r, EMR_RESTOREDC);
+         Put32(b, r + 8, uint32_t(-1));
+       }},
+      {"face name without its end", [&](auto& b) {
+         const size_t face = EmfRecord(b, EMR_EXTCREATEFONTINDIRECTW) + 12 + offsetof(LOGFONTW, lfFaceName);
+         for (size_t i = 0; i < 2 * LF_FACESIZE; ++i) b[face + i] = 'A';
+       }},
+      {"truncated file", [&](auto& b) { b.resize(b.size() / 2); }},
+      {"no end-of-file record", [&](auto& b) {
+         const size_t eof = b.size() - 20;
+         b.resize(eof);
+         Put32(b, 48, uint32_t(eof));
+       }},
+      {"record count that disagrees", [&](auto& b) { Put32(b, 52, Get32(b, 52) + 1); }},
+  };
+  for (const Case& c : cases) {
+    auto bytes = sample;
+    c.mutate(bytes);
+    EXPECT_FALSE(documents::ValidateEnhMetafile(bytes.data(), bytes.size())) << c.what;
+    EXPECT_FALSE(doctest::Load(DocumentKind::Emf, bytes)) << c.what;
+  }
+  auto recoloured = sample;  // a harmless change keeps the file valid
+  Put32(recoloured, EmfRecord(recoloured, EMR_CREATEBRUSHINDIRECT) + 16, RGB(1, 2, 3));
+  EXPECT_TRUE(documents::ValidateEnhMetafile(recoloured.data(), recoloured.size()));
+}
+
+TEST(WmfValidator, RefusesEachClassOfMalformedRecord) {
+  const auto sample = doctest::ReadSample(L"drawing.wmf");
+  ASSERT_TRUE(documents::ValidateWindowsMetafile(sample.data(), sample.size()));
+  struct Case {
+    const char* what;
+    std::function<void(std::vector<uint8_t>&)> mutate;
+  };
+  const Case cases[] = {
+      {"more objects than the table holds", [&](auto& b) { Put16(b, 22 + 10, 1); }},
+      {"selecting a slot outside the table", [&](auto& b) { Put16(b, WmfRecord(b, META_SELECTOBJECT) + 6, 200); }},
+      {"deleting a slot twice", [&](auto& b) {
+         const size_t first = WmfRecord(b, META_DELETEOBJECT), second = WmfRecord(b, META_DELETEOBJECT, 1);
+         b[second + 6] = b[first + 6];
+         b[second + 7] = b[first + 7];
+       }},
+      {"record size below its header", [&](auto& b) { Put32(b, WmfRecord(b, META_SETMAPMODE), 2); }},
+      {"record running past the end", [&](auto& b) { Put32(b, WmfRecord(b, META_RECTANGLE), 0x10000); }},
+      {"unknown function", [&](auto& b) { Put16(b, WmfRecord(b, META_SETMAPMODE) + 4, 0x0F43); }},
+      {"polygon count beyond the record", [&](auto& b) { Put16(b, WmfRecord(b, META_POLYGON) + 6, 900); }},
+      {"text count beyond the record", [&](auto& b) { Put16(b, WmfRecord(b, META_EXTTEXTOUT) + 10, 300); }},
+      {"face name without its end", [&](auto& b) {
+         const size_t r = WmfRecord(b, META_CREATEFONTINDIRECT);
+         for (size_t i = r + 6 + 18; i < r + 2 * size_t(Get32(b, r)); ++i) b[i] = 'A';
+       }},
+      {"empty placeable box", [&](auto& b) { Put16(b, 10, 0); }},
+      {"no units per inch", [&](auto& b) { Put16(b, 14, 0); }},
+      {"bad header size", [&](auto& b) { Put16(b, 22 + 2, 10); }},
+      {"truncated file", [&](auto& b) { b.resize(b.size() - 10); }},
+      {"restore without save", [&](auto& b) {
+         const size_t r = WmfRecord(b, META_SETMAPMODE);
+         Put16(b, r + 4, META_RESTOREDC);
+         Put16(b, r + 6, uint16_t(-1));
+       }},
+  };
+  for (const Case& c : cases) {
+    auto bytes = sample;
+    c.mutate(bytes);
+    EXPECT_FALSE(documents::ValidateWindowsMetafile(bytes.data(), bytes.size())) << c.what;
+    EXPECT_FALSE(doctest::Load(DocumentKind::Wmf, bytes)) << c.what;
+  }
+}
