@@ -111,7 +111,7 @@ TEST_F(RowWays, EightBitImagesKeepTheirColourTable) {
   EXPECT_EQ(LastRowDrawStats().rowsCopied, 4);
 }
 
-TEST_F(RowWays, PicturesWiderThan46341PixelsDrawExactly) {
+TEST_F(RowWays, PicturesBeyond46341PixelsDrawExactly) {
   const OwnedDib img = PatternImage(50000, 2);
   ASSERT_TRUE(img);
   {
@@ -130,6 +130,10 @@ TEST_F(RowWays, PicturesWiderThan46341PixelsDrawExactly) {
     Draw(canvas.dc(), 0, 0, 30, 2, img, 49990, 0, 10, 2);
     for (int x = 0; x < 30; ++x) ASSERT_EQ(canvas.At(x, 1), Pattern(49990 + x / 3, 1)) << x;
   }
+  const OwnedDib tall = PatternImage(2, 50000);  // SrcHeight * r passes 2^31 as well
+  DibCanvas canvas(2, 50000);
+  Draw(canvas.dc(), 0, 0, 2, 50000, tall, 0, 0, 2, 50000);
+  for (int y = 0; y < 50000; ++y) ASSERT_EQ(canvas.At(1, y), Pattern(1, y)) << y;
 }
 
 TEST_F(RowWays, RowsAndColumnsOutsideTheClipBoxAreSkippedWithIdenticalPixels) {
