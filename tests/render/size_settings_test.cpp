@@ -1,0 +1,213 @@
+// The size and border band: its layout and tab order, and the aspect lock of
+// width and height driven by typing, keys and focus changes.
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "render/size_settings.h"
+#include "tests/support/pixels.h"
+#include "toolkit/form.h"
+
+using render::TSizeSettings;
+
+namespace {
+
+TEST(LockedSide, TruncatesTowardZeroWithA64BitProduct) {
+  EXPECT_EQ(render::LockedSide(751, 4, 3), 1001);
+  EXPECT_EQ(render::LockedSide(1001, 3, 4), 750);
+  EXPECT_EQ(render::LockedSide(1, 4, 3), 1);
+  EXPECT_EQ(render::LockedSide(-7, 1, 2), -3);
+  EXPECT_EQ(render::LockedSide(7, -1, 2), -3);
+  EXPECT_EQ(render::LockedSide(30000, 2147483647, 1), 64424509410000LL);
+  EXPECT_EQ(render::LockedSide(30000, 1999999999, 2000000000), 29999);
+}
+
+class SizeSettingsTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    form = std::make_unique<tk::TForm>(L"SizeSettingsTestForm", L"size settings", 640, 300, tk::TFont{});
+    band = std::make_unique<TSizeSettings>(form.get(), extX, extY, sizeLock);
+    form->Show();
+  }
+  void TearDown() override {
+    band.reset();
+    form.reset();
+  }
+
+  // What the user does: select the whole field, then type (empty: just delete).
+  static void TypeInto(tk::TRxSpinEdit& e, const wchar_t* text) {
+    e.SelectAll();
+    ::SendMessageW(e.Handle(), WM_CHAR, VK_BACK, 1);
+    for (; *text; ++text) ::SendMessageW(e.Handle(), WM_CHAR, *text, 1);
+  }
+  void SetExtent(int32_t x, int32_t y) {
+    extX = x;
+    extY = y;
+  }
+
+  int32_t extX = 0, extY = 0;
+  bool sizeLock = false;
+  std::unique_ptr<tk::TForm> form;
+  std::unique_ptr<TSizeSettings> band;
+};
+
+RECT BoundsIn(const tk::TWinControl& c, HWND parent) {
+  RECT r;
+  ::GetWindowRect(c.Handle(), &r);
+  ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};  // left, top, width, height
+}
+
+TEST_F(SizeSettingsTest, LayoutRangesAndDefaults) {
+  EXPECT_EQ(band->Left(), 0);
+  EXPECT_EQ(band->Top(), 0);
+  EXPECT_EQ(band->Height(), 105);
+  EXPECT_EQ(band->Width(), form->ClientWidth());
+
+  struct Row {
+    const tk::TWinControl* control;
+    RECT want;  // left, top, width, height
+  };
+  const Row rows[] = {
+      {&band->BreitEd, {64, 8, 97, 21}},  {&band->HochEd, {64, 32, 97, 21}},  {&band->RandCheck, {216, 8, 97, 17}},
+      {&band->randl, {400, 8, 65, 21}},   {&band->randr, {400, 32, 65, 21}},  {&band->rando, {544, 8, 65, 21}},
+      {&band->randu, {544, 32, 65, 21}},  {&band->RenderBtn, {8, 56, 113, 25}},
+  };
+  for (const Row& row : rows) {
+    const RECT got = BoundsIn(*row.control, band->Handle());
+    EXPECT_EQ(got.left, row.want.left);
+    EXPECT_EQ(got.top, row.want.top);
+    EXPECT_EQ(got.right, row.want.right) << "width";
+    EXPECT_EQ(got.bottom, row.want.bottom) << "height";
+  }
+  const RECT combo = BoundsIn(band->CorvixColorComboBox1, band->Handle());
+  EXPECT_EQ(combo.left, 400);
+  EXPECT_EQ(combo.top, 56);
+  EXPECT_EQ(combo.right, 209);
+  EXPECT_EQ(combo.bottom, 22) << "closed height of the colour list";
+
+  struct Caption {
+    const wchar_t* text;
+    int left, top;
+  };
+  for (const Caption& c : {Caption{L"Width:", 8, 8}, {L"Bottom edge:", 480, 32}, {L"Border color:", 336, 56},
+                           {L"Hint: It is not recommend to choose a size above 3500x3500 pixel.", 8, 88}}) {
+    bool found = false;
+    for (const auto& l : band->Labels)
+      if (l->Caption() == c.text && l->Left() == c.left && l->Top() == c.top) found = true;
+    EXPECT_TRUE(found) << "label at " << c.left << "," << c.top;
+  }
+
+  EXPECT_EQ(band->BreitEd.Text(), L"750");
+  EXPECT_EQ(band->HochEd.Text(), L"1000");
+  EXPECT_TRUE(band->RandCheck.Checked());
+  EXPECT_EQ(band->RenderBtn.Text(), L"Render");
+  EXPECT_EQ(band->CorvixColorComboBox1.ColorValue(), controls::clWhite);
+  EXPECT_EQ(band->CorvixColorComboBox1.HTMLcolor(), L"#FFFFFF");
+  EXPECT_EQ(band->CorvixColorComboBox1.ItemIndex(), 15);
+
+  // Ranges: the bottom edge alone goes to 1000 %.
+  for (tk::TRxSpinEdit* e : {&band->randl, &band->randr, &band->rando, &band->randu}) {
+    EXPECT_EQ(e->Text(), L"5");
+    e->SetValue(5000);
+    e->SetValue(-1);
+    EXPECT_EQ(e->Text(), L"0");
+    e->SetValue(5000);
+  }
+  EXPECT_EQ(band->randl.Text(), L"100");
+  EXPECT_EQ(band->rando.Text(), L"100");
+  EXPECT_EQ(band->randu.Text(), L"1000");
+  band->BreitEd.SetValue(0);
+  band->HochEd.SetValue(1e9);
+  EXPECT_EQ(band->BreitEd.Text(), L"1");
+  EXPECT_EQ(band->HochEd.Text(), L"30000");
+}
+
+TEST_F(SizeSettingsTest, TabOrderRunsFromRenderToTheColourList) {
+  const HWND expected[] = {band->RenderBtn.Handle(), band->BreitEd.Handle(), band->HochEd.Handle(),
+                           band->RandCheck.Handle(), band->randl.Handle(),   band->randr.Handle(),
+                           band->rando.Handle(),     band->randu.Handle(),   band->CorvixColorComboBox1.Handle()};
+  HWND h = expected[8];
+  for (HWND want : expected) {
+    h = ::GetNextDlgTabItem(form->Handle(), h, FALSE);
+    EXPECT_EQ(h, want);
+  }
+}
+
+TEST_F(SizeSettingsTest, EditedFieldKeepsItsTextAndTheOtherFollows) {
+  SetExtent(3, 4);
+  TypeInto(band->BreitEd, L"750");
+  EXPECT_EQ(band->HochEd.Text(), L"1000");
+
+  TypeInto(band->HochEd, L"1001");
+  EXPECT_EQ(band->HochEd.Text(), L"1001");
+  EXPECT_EQ(band->BreitEd.Text(), L"750");  // 750.75 truncated
+
+  TypeInto(band->BreitEd, L"751");
+  EXPECT_EQ(band->BreitEd.Text(), L"751");
+  EXPECT_EQ(band->HochEd.Text(), L"1001");  // 1001.33 truncated
+
+  // Keys and buttons change the field like typing does.
+  ::SendMessageW(band->BreitEd.Handle(), WM_KEYDOWN, VK_UP, 1);
+  EXPECT_EQ(band->BreitEd.Text(), L"752");
+  EXPECT_EQ(band->HochEd.Text(), L"1002");
+  EXPECT_FALSE(sizeLock);
+
+  // While the lock is held by someone else, a change leaves the other field alone.
+  sizeLock = true;
+  TypeInto(band->BreitEd, L"30");
+  EXPECT_EQ(band->HochEd.Text(), L"1002");
+  EXPECT_TRUE(sizeLock);
+}
+
+TEST_F(SizeSettingsTest, EmptiedWidthCountsAsTheMinimum) {
+  SetExtent(3, 4);
+  TypeInto(band->BreitEd, L"");
+  EXPECT_EQ(band->BreitEd.Text(), L"");
+  EXPECT_EQ(band->HochEd.Text(), L"1");  // 1 x 4 / 3 = 1.33
+}
+
+TEST_F(SizeSettingsTest, TooLargeWidthClampsHeightThenItselfOnExit) {
+  SetExtent(1, 1);
+  band->BreitEd.SetFocus();
+  TypeInto(band->BreitEd, L"40000");
+  EXPECT_EQ(band->BreitEd.Text(), L"40000");
+  EXPECT_EQ(band->HochEd.Text(), L"30000");
+  band->HochEd.SetValue(5);  // shows that leaving the field computes the height again
+  EXPECT_EQ(band->BreitEd.Text(), L"5");
+  band->BreitEd.SetFocus();
+  TypeInto(band->BreitEd, L"40000");
+  band->randl.SetFocus();
+  ASSERT_TRUE(band->randl.Focused()) << "focus did not move";
+  EXPECT_EQ(band->BreitEd.Text(), L"30000");
+  EXPECT_EQ(band->HochEd.Text(), L"30000");
+}
+
+TEST_F(SizeSettingsTest, ZeroExtentSideTurnsThatDirectionOff) {
+  SetExtent(5, 0);
+  TypeInto(band->HochEd, L"500");
+  EXPECT_EQ(band->BreitEd.Text(), L"750");
+  TypeInto(band->BreitEd, L"600");
+  EXPECT_EQ(band->HochEd.Text(), L"1");  // 0 clamped to the minimum
+
+  SetExtent(0, 0);
+  TypeInto(band->BreitEd, L"321");
+  TypeInto(band->HochEd, L"123");
+  EXPECT_EQ(band->BreitEd.Text(), L"321");
+  EXPECT_EQ(band->HochEd.Text(), L"123");
+}
+
+TEST_F(SizeSettingsTest, NewDocumentKeepsWidthAndRecomputesHeight) {
+  SetExtent(3, 4);
+  TypeInto(band->HochEd, L"2000");
+  EXPECT_EQ(band->BreitEd.Text(), L"1500");
+  // An import stores the new extent and calls the width handler once.
+  SetExtent(2000000000, 1999999999);
+  band->BreitEdChange();
+  EXPECT_EQ(band->BreitEd.Text(), L"1500");
+  EXPECT_EQ(band->HochEd.Text(), L"1499");
+  TypeInto(band->BreitEd, L"30000");
+  EXPECT_EQ(band->HochEd.Text(), L"29999");  // needs the 64-bit product
+}
+
+}  // namespace
