@@ -7,6 +7,7 @@
 #include <string>
 
 #include "pictrix/pictrix.h"
+#include "render/size_settings.h"
 #include "toolkit/form.h"
 #include "toolkit/label.h"
 #include "toolkit/pagecontrol.h"
@@ -25,6 +26,18 @@ class THeaderBand : public tk::TPanel {
 };
 
 class TMainForm : public tk::TForm {
+  // The window's state comes first: the controls built below already read it.
+  RECT PanelRect{0, 0, 0, 0};
+  int32_t Progress = 0;
+  TDibImage CurrentImage{};
+  std::wstring ProgramFolder;
+  bool Dragging = false;
+  int32_t DragStartX = 0;
+  int32_t DragStartY = 0;
+  int32_t DocExtentX = 0;
+  int32_t DocExtentY = 0;
+  bool SizeLock = false;
+
  public:
   TMainForm();
   ~TMainForm() override;
@@ -52,6 +65,11 @@ class TMainForm : public tk::TForm {
   void FormMouseWheelUp();
   bool IsDragging() const { return Dragging; }
 
+  // Size settings: the width and height locked to the document's aspect.
+  void BreitEdChange() { SizeBand.BreitEdChange(); }
+  void HochEdChange() { SizeBand.HochEdChange(); }
+  POINT DocExtent() const { return POINT{DocExtentX, DocExtentY}; }
+
   // Hands a new picture over: the old one is released, the new one is owned
   // from here on, and the size page's view shows it at once.
   void TakePicture(const TDibImage& picture);
@@ -76,6 +94,16 @@ class TMainForm : public tk::TForm {
   tk::TLabel& RxLabel8;
   tk::TLabel& RxLabel9;
   tk::TLabel& RxLabel10;
+  render::TSizeSettings SizeBand;
+  tk::TRxSpinEdit& BreitEd;
+  tk::TRxSpinEdit& HochEd;
+  tk::TCheckBox& RandCheck;
+  tk::TRxSpinEdit& randl;
+  tk::TRxSpinEdit& randr;
+  tk::TRxSpinEdit& rando;
+  tk::TRxSpinEdit& randu;
+  controls::TCorvixColorComboBox& CorvixColorComboBox1;
+  tk::TButton& RenderBtn;
   tk::TScrollBox ScrollBox1;
   tk::TPaintBox PaintBox1;
   tk::TPanel Panel5;  // the save and print buttons' row
@@ -95,16 +123,6 @@ class TMainForm : public tk::TForm {
   void WheelScroll(int pixels);
   int WheelRemainder = 0;
 
-  RECT PanelRect{0, 0, 0, 0};
-  int32_t Progress = 0;
-  TDibImage CurrentImage{};
-  std::wstring ProgramFolder;
-  bool Dragging = false;
-  int32_t DragStartX = 0;
-  int32_t DragStartY = 0;
-  int32_t DocExtentX = 0;
-  int32_t DocExtentY = 0;
-  bool SizeLock = false;
 };
 
 }  // namespace app
