@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include <memory>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,8 @@ using testsupport::DibCanvas;
 
 namespace {
 
+using State = std::tuple<TColor, std::wstring, int>;  // ColorValue, HTMLcolor, selected entry
+
 class ColorComboTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -31,11 +34,13 @@ class ColorComboTest : public testing::Test {
     form.reset();
   }
 
+  State Now() const { return {combo->ColorValue(), combo->HTMLcolor(), combo->ItemIndex()}; }
   // A key the user presses on the closed list.
   void Key(WPARAM vk) { ::SendMessageW(combo->Handle(), WM_KEYDOWN, vk, 1); }
 
-  // Asks the control to draw one entry into a canvas, as the list would.
-  void DrawEntry(DibCanvas& canvas, int index, RECT rect, UINT state = 0) {
+  // Has the control draw one entry into a canvas, as the list would.
+  std::unique_ptr<DibCanvas> DrawEntry(int index, RECT rect, UINT state = 0) {
+    auto canvas = std::make_unique<DibCanvas>(rect.right, rect.bottom, RGB(1, 2, 3));
     DRAWITEMSTRUCT dis{};
     dis.CtlType = ODT_COMBOBOX;
     dis.CtlID = static_cast<UINT>(::GetDlgCtrlID(combo->Handle()));
@@ -43,9 +48,10 @@ class ColorComboTest : public testing::Test {
     dis.itemAction = ODA_DRAWENTIRE;
     dis.itemState = state;
     dis.hwndItem = combo->Handle();
-    dis.hDC = canvas.dc();
+    dis.hDC = canvas->dc();
     dis.rcItem = rect;
     ::SendMessageW(form->Handle(), WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
+    return canvas;
   }
 
   std::unique_ptr<tk::TForm> form;
@@ -53,77 +59,40 @@ class ColorComboTest : public testing::Test {
   int changes = 0;
 };
 
-TEST_F(ColorComboTest, StartsBlackWithSeventeenEntriesNamedByColourText) {
-  EXPECT_EQ(combo->ItemCount(), 17);
-  EXPECT_EQ(combo->ItemIndex(), 0);
-  EXPECT_EQ(combo->ColorValue(), clBlack);
-  EXPECT_EQ(combo->HTMLcolor(), L"#000000");
-  EXPECT_EQ(combo->Language(), TCLanguage::lgEnglish);
-  EXPECT_EQ(combo->Item(9), L"clRed");
-  EXPECT_EQ(combo->Item(16), L"clWhite");
-  EXPECT_EQ(TCorvixColorComboBox(form.get()).Width(), 120);
-}
-
 TEST_F(ColorComboTest, HtmlTextSetsValueAndSelection) {
+  ASSERT_EQ(combo->ItemCount(), 17);
+  EXPECT_EQ(Now(), State(clBlack, L"#000000", 0));
   combo->SetHTMLcolor(L"#ff0000");
-  EXPECT_EQ(combo->ColorValue(), clRed);
-  EXPECT_EQ(combo->ItemIndex(), 9);
-  EXPECT_EQ(combo->HTMLcolor(), L"#FF0000");
-
+  EXPECT_EQ(Now(), State(clRed, L"#FF0000", 9));
   combo->SetHTMLcolor(L"");
-  EXPECT_EQ(combo->HTMLcolor(), L"#000000");
-  EXPECT_EQ(combo->ColorValue(), clBlack);
-  EXPECT_EQ(combo->ItemIndex(), 0);
-
+  EXPECT_EQ(Now(), State(clBlack, L"#000000", 0));
   combo->SetHTMLcolor(L"#00FF00");
   combo->SetHTMLcolor(L"#GG0000");  // not hex: nothing changes
-  EXPECT_EQ(combo->ColorValue(), clLime);
-  EXPECT_EQ(combo->HTMLcolor(), L"#00FF00");
-  EXPECT_EQ(combo->ItemIndex(), 10);
-
+  EXPECT_EQ(Now(), State(clLime, L"#00FF00", 10));
   // A short text keeps its own form; the colour lands in the custom entry.
   combo->SetHTMLcolor(L"#fff");
-  EXPECT_EQ(combo->ColorValue(), TColor{0x00000FFF});
-  EXPECT_EQ(combo->HTMLcolor(), L"#FFF");
-  EXPECT_EQ(combo->ItemIndex(), 16);
+  EXPECT_EQ(Now(), State(0x00000FFF, L"#FFF", 16));
   EXPECT_EQ(combo->Item(16), L"$00000FFF");
-
   combo->SetHTMLcolor(L"FF0000");  // without "#": the digits shift by one
-  EXPECT_EQ(combo->ColorValue(), TColor{0x000000F0});
-  EXPECT_EQ(combo->HTMLcolor(), L"FF0000");
+  EXPECT_EQ(Now(), State(0x000000F0, L"FF0000", 16));
   EXPECT_EQ(changes, 0);  // writes from code are not user changes
 }
 
 TEST_F(ColorComboTest, ColorValueSelectsFixedEntryOrCustomEntry) {
   combo->SetColorValue(clWhite);
-  EXPECT_EQ(combo->ItemIndex(), 15);  // the fixed white, not "More..."
-  EXPECT_EQ(combo->HTMLcolor(), L"#FFFFFF");
-
+  EXPECT_EQ(Now(), State(clWhite, L"#FFFFFF", 15));  // the fixed white, not "More..."
   combo->SetColorValue(0x00123456);
-  EXPECT_EQ(combo->ItemIndex(), 16);
+  EXPECT_EQ(Now(), State(0x00123456, L"#563412", 16));
   EXPECT_EQ(combo->Item(16), L"$00123456");
-  EXPECT_EQ(combo->HTMLcolor(), L"#563412");
   EXPECT_EQ(combo->ItemCount(), 17);
 
   // A system colour code ends as that colour's current value.
-  const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
-  combo->SetColorValue(SystemColor(COLOR_BTNFACE));
-  EXPECT_EQ(combo->ColorValue(), static_cast<TColor>(face));
-  EXPECT_EQ(combo->HTMLcolor(), ColorToHTML(static_cast<TColor>(face)));
-  int expected = 16;
+  const auto face = static_cast<TColor>(::GetSysColor(COLOR_BTNFACE));
+  int entry = 16;
   for (int i = 0; i < 16; ++i)
-    if (StandardColors[i] == static_cast<TColor>(face)) expected = i;
-  EXPECT_EQ(combo->ItemIndex(), expected);
-  EXPECT_EQ(changes, 0);
-}
-
-TEST_F(ColorComboTest, LanguageSwitchKeepsColourAndSelection) {
-  combo->SetColorValue(0x00123456);
-  combo->SetLanguage(TCLanguage::lgFrensh);
-  EXPECT_EQ(combo->Language(), TCLanguage::lgFrensh);
-  EXPECT_EQ(combo->ColorValue(), TColor{0x00123456});
-  EXPECT_EQ(combo->HTMLcolor(), L"#563412");
-  EXPECT_EQ(combo->ItemIndex(), 16);
+    if (StandardColors[i] == face) entry = i;
+  combo->SetColorValue(SystemColor(COLOR_BTNFACE));
+  EXPECT_EQ(Now(), State(face, ColorToHTML(face), entry));
   EXPECT_EQ(changes, 0);
 }
 
@@ -138,9 +107,7 @@ TEST_F(ColorComboTest, WithoutItsWindowNothingChanges) {
 
 TEST_F(ColorComboTest, KeyboardSelectionWritesTableColourAndRaisesChange) {
   Key(VK_DOWN);
-  EXPECT_EQ(combo->ItemIndex(), 1);
-  EXPECT_EQ(combo->ColorValue(), clMaroon);
-  EXPECT_EQ(combo->HTMLcolor(), L"#800000");
+  EXPECT_EQ(Now(), State(clMaroon, L"#800000", 1));
   EXPECT_EQ(changes, 1);
 }
 
@@ -152,9 +119,7 @@ TEST_F(ColorComboTest, MoreEntryCancelledKeepsColourButRaisesChange) {
   EXPECT_EQ(rec.colorRequests[0].owner, combo->Handle());
   EXPECT_EQ(rec.colorRequests[0].initial, RGB(255, 255, 255));
   EXPECT_EQ(rec.colorRequests[0].flags, static_cast<DWORD>(CC_FULLOPEN | CC_RGBINIT));
-  EXPECT_EQ(combo->ColorValue(), clWhite);
-  EXPECT_EQ(combo->HTMLcolor(), L"#FFFFFF");
-  EXPECT_EQ(combo->ItemIndex(), 16);
+  EXPECT_EQ(Now(), State(clWhite, L"#FFFFFF", 16));
   EXPECT_EQ(changes, 1);
 }
 
@@ -163,80 +128,51 @@ TEST_F(ColorComboTest, MoreEntryConfirmedWritesPickedColour) {
   rec.colorAnswers = {RGB(255, 0, 0), RGB(0x56, 0x34, 0x12)};
   combo->SetColorValue(clWhite);
   Key(VK_END);
-  EXPECT_EQ(combo->ColorValue(), clRed);
-  EXPECT_EQ(combo->ItemIndex(), 9);  // pure red is a fixed entry
-  EXPECT_EQ(changes, 1);
-
+  EXPECT_EQ(Now(), State(clRed, L"#FF0000", 9));  // pure red is a fixed entry
   Key(VK_END);
   ASSERT_EQ(rec.colorRequests.size(), 2u);
   EXPECT_EQ(rec.colorRequests[1].initial, RGB(255, 0, 0));
-  EXPECT_EQ(combo->ColorValue(), TColor{0x00123456});
-  EXPECT_EQ(combo->ItemIndex(), 16);
-  EXPECT_EQ(combo->HTMLcolor(), L"#563412");
+  EXPECT_EQ(Now(), State(0x00123456, L"#563412", 16));
   EXPECT_EQ(changes, 2);
 }
 
-// Pixels of one entry: background, swatch with black outline ending at x = 23
-// (its right edge is the absolute x = 24), caption from left + 30.
-void ExpectEntryGeometry(const DibCanvas& c, int left, COLORREF background, COLORREF swatch, int height) {
-  const COLORREF black = RGB(0, 0, 0);
-  const int sl = left + 4, sr = 24;  // outline columns sl and sr - 1
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < left + 30; ++x) {
-      const bool inSwatch = x >= sl && x < sr && y >= 1 && y < height - 1;
-      const bool outline = inSwatch && (x == sl || x == sr - 1 || y == 1 || y == height - 2);
-      const COLORREF want = !inSwatch ? background : outline ? black : swatch;
-      ASSERT_EQ(c.At(x, y), want) << "x=" << x << " y=" << y;
+// Background, then the swatch from left + 4 to the absolute x = 24 with a black
+// outline (its last column is 23), up to the caption at left + 30.
+void ExpectEntryGeometry(const DibCanvas& c, int left, COLORREF background, COLORREF swatch) {
+  const int sl = left + 4, sr = 24, h = c.height();
+  for (int y = 0; y < h; ++y)
+    for (int x = left; x < left + 30; ++x) {
+      const bool inSwatch = x >= sl && x < sr && y >= 1 && y < h - 1;
+      const bool outline = inSwatch && (x == sl || x == sr - 1 || y == 1 || y == h - 2);
+      ASSERT_EQ(c.At(x, y), !inSwatch ? background : outline ? RGB(0, 0, 0) : swatch) << x << "," << y;
     }
-  }
   int ink = 0;
-  for (int y = 0; y < height; ++y)
+  for (int y = 0; y < h; ++y)
     for (int x = left + 30; x < c.width(); ++x) ink += c.At(x, y) != background;
   EXPECT_GT(ink, 10) << "caption drawn";
 }
 
 TEST_F(ColorComboTest, DrawsSwatchOutlineAndCaptionAtFixedPositions) {
-  const COLORREF window = ::GetSysColor(COLOR_WINDOW), highlight = ::GetSysColor(COLOR_HIGHLIGHT);
-  {
-    DibCanvas c(160, 16, RGB(1, 2, 3));
-    DrawEntry(c, 9, {0, 0, 160, 16});
-    ExpectEntryGeometry(c, 0, window, RGB(255, 0, 0), 16);
-  }
-  {
-    // A rectangle further right: the swatch still ends at x = 24.
-    DibCanvas c(160, 16, RGB(1, 2, 3));
-    DrawEntry(c, 12, {10, 0, 160, 16}, ODS_SELECTED);
-    for (int x = 0; x < 10; ++x) ASSERT_EQ(c.At(x, 5), RGB(1, 2, 3)) << "outside the item";
-    const COLORREF black = RGB(0, 0, 0);
-    EXPECT_EQ(c.At(14, 5), black);
-    EXPECT_EQ(c.At(23, 5), black);
-    EXPECT_EQ(c.At(18, 5), RGB(0, 0, 255));
-    EXPECT_EQ(c.At(24, 5), highlight);
-    EXPECT_EQ(c.At(39, 0), highlight);
-  }
-  {
-    // "More..." shows the current colour, not its table white.
-    combo->SetColorValue(0x00123456);
-    DibCanvas c(160, 16);
-    DrawEntry(c, 16, {0, 0, 160, 16});
-    ExpectEntryGeometry(c, 0, window, RGB(0x56, 0x34, 0x12), 16);
-  }
+  const COLORREF window = ::GetSysColor(COLOR_WINDOW);
+  ExpectEntryGeometry(*DrawEntry(9, {0, 0, 160, 16}), 0, window, RGB(255, 0, 0));
+  // A rectangle further right, selected: the swatch still ends at x = 24.
+  const auto shifted = DrawEntry(12, {10, 0, 160, 16}, ODS_SELECTED);
+  ExpectEntryGeometry(*shifted, 10, ::GetSysColor(COLOR_HIGHLIGHT), RGB(0, 0, 255));
+  EXPECT_EQ(shifted->At(9, 5), RGB(1, 2, 3)) << "outside the item";
+  // "More..." shows the current colour, not its table white.
+  combo->SetColorValue(0x00123456);
+  ExpectEntryGeometry(*DrawEntry(16, {0, 0, 160, 16}), 0, window, RGB(0x56, 0x34, 0x12));
 }
 
-// The caption pixels of one entry, drawn by the control, against the same text
-// drawn directly with the control's font.
-bool CaptionLooksLike(DibCanvas& drawn, const std::wstring& text, HFONT font) {
-  DibCanvas ref(drawn.width(), drawn.height());
-  {
-    tk::SelectedObject f(ref.dc(), font);
-    ::SetBkColor(ref.dc(), ::GetSysColor(COLOR_WINDOW));
-    ::SetTextColor(ref.dc(), ::GetSysColor(COLOR_WINDOWTEXT));
-    tk::GdiBrush b(::CreateSolidBrush(::GetSysColor(COLOR_WINDOW)));
-    RECT all{0, 0, ref.width(), ref.height()};
-    ::FillRect(ref.dc(), &all, b.get());
-    RECT r{30, 0, ref.width(), ref.height()};
-    ::DrawTextW(ref.dc(), text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-  }
+// The caption pixels of an entry against the same text drawn directly with
+// the control's font.
+bool CaptionLooksLike(const DibCanvas& drawn, const std::wstring& text, HFONT font) {
+  DibCanvas ref(drawn.width(), drawn.height(), ::GetSysColor(COLOR_WINDOW));
+  tk::SelectedObject f(ref.dc(), font);
+  ::SetBkColor(ref.dc(), ::GetSysColor(COLOR_WINDOW));
+  ::SetTextColor(ref.dc(), ::GetSysColor(COLOR_WINDOWTEXT));
+  RECT r{30, 0, ref.width(), ref.height()};
+  ::DrawTextW(ref.dc(), text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   for (int y = 0; y < drawn.height(); ++y)
     for (int x = 30; x < drawn.width(); ++x)
       if (drawn.At(x, y) != ref.At(x, y)) return false;
@@ -245,24 +181,23 @@ bool CaptionLooksLike(DibCanvas& drawn, const std::wstring& text, HFONT font) {
 
 TEST_F(ColorComboTest, CaptionsFollowTheLanguage) {
   const HFONT font = tk::FontHandle(combo->Font());
-  auto draw = [&](int index) {
-    auto c = std::make_unique<DibCanvas>(140, 16);
-    DrawEntry(*c, index, {0, 0, 140, 16});
-    return c;
-  };
-  EXPECT_TRUE(CaptionLooksLike(*draw(2), L"Green", font));
-  EXPECT_TRUE(CaptionLooksLike(*draw(10), L"Lime", font));
-  EXPECT_FALSE(CaptionLooksLike(*draw(10), L"Vert", font));
+  auto caption = [&](int index) { return DrawEntry(index, {0, 0, 140, 16}); };
+  EXPECT_TRUE(CaptionLooksLike(*caption(2), L"Green", font));
+  EXPECT_TRUE(CaptionLooksLike(*caption(10), L"Lime", font));
+  EXPECT_FALSE(CaptionLooksLike(*caption(10), L"Vert", font));
 
+  combo->SetColorValue(0x00123456);
   combo->SetLanguage(TCLanguage::lgFrensh);
-  EXPECT_TRUE(CaptionLooksLike(*draw(2), L"Vert", font));
-  EXPECT_TRUE(CaptionLooksLike(*draw(10), L"Vert", font));
-  EXPECT_TRUE(CaptionLooksLike(*draw(16), L"Autres....", font));
-  EXPECT_TRUE(CaptionLooksLike(*draw(1), L"Rouge fonc\u00E9", font));
+  EXPECT_EQ(Now(), State(0x00123456, L"#563412", 16));  // the switch keeps colour and selection
+  EXPECT_TRUE(CaptionLooksLike(*caption(2), L"Vert", font));
+  EXPECT_TRUE(CaptionLooksLike(*caption(10), L"Vert", font));
+  EXPECT_TRUE(CaptionLooksLike(*caption(16), L"Autres....", font));
+  EXPECT_TRUE(CaptionLooksLike(*caption(1), L"Rouge fonc\u00E9", font));
 
   combo->SetLanguage(TCLanguage::lgDeutsch);
-  EXPECT_TRUE(CaptionLooksLike(*draw(15), L"Wei\u00DF", font));
-  EXPECT_TRUE(CaptionLooksLike(*draw(16), L"Mehr...", font));
+  EXPECT_TRUE(CaptionLooksLike(*caption(15), L"Wei\u00DF", font));
+  EXPECT_TRUE(CaptionLooksLike(*caption(16), L"Mehr...", font));
+  EXPECT_EQ(changes, 0);
 }
 
 TEST_F(ColorComboTest, ClosedBoxShowsTheSwatchOnScreen) {
