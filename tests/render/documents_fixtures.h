@@ -13,6 +13,9 @@
 
 namespace doctest {
 
+// For test messages: the name with anything beyond ASCII as '?'.
+std::string Narrow(const std::wstring& w);
+
 // Full path of a file in the samples folder copied beside the test executable.
 std::wstring SamplePath(const std::wstring& name);
 std::vector<uint8_t> ReadSample(const std::wstring& name);
@@ -32,6 +35,9 @@ class TempDir {
   std::wstring path_;
 };
 
+// A 24-bit BMP of one colour; pixelsPerMetre 0 states no resolution.
+std::vector<uint8_t> SolidBmp(int width, int height, COLORREF c, int32_t pixelsPerMetre);
+
 // Content of a built-in kind, or nullptr when the bytes are refused.
 std::unique_ptr<documents::DocumentContent> Load(documents::DocumentKind kind,
                                                  const std::vector<uint8_t>& bytes);
@@ -43,5 +49,7 @@ std::unique_ptr<testsupport::DibCanvas> DrawWhole(const documents::DocumentConte
 // Number of rows of a whole drawing that differ from the same drawing made in
 // strips of stripRows rows, each into its own canvas with Top = -rows done.
 int RowsDifferingInStrips(const documents::DocumentContent& c, int width, int height, int stripRows);
+// The same comparison counted in pixels.
+int PixelsDifferingInStrips(const documents::DocumentContent& c, int width, int height, int stripRows);
 
 }  // namespace doctest

@@ -53,20 +53,6 @@ void Append(std::vector<uint8_t>& b, const T& v) {
   b.insert(b.end(), p, p + sizeof v);
 }
 
-// A 24-bit BMP that states no resolution: rows bottom-up, padded to 4 bytes.
-std::vector<uint8_t> BmpWithoutResolution(int w, int h, COLORREF c) {
-  const uint32_t stride = (w * 3 + 3) & ~3u;
-  BITMAPFILEHEADER fh{0x4D42, uint32_t(14 + 40 + stride * h), 0, 0, 14 + 40};
-  BITMAPINFOHEADER ih{sizeof ih, w, h, 1, 24, BI_RGB, stride * h, 0, 0, 0, 0};
-  std::vector<uint8_t> b;
-  Append(b, fh);
-  Append(b, ih);
-  for (int y = 0; y < h; ++y)
-    for (uint32_t x = 0; x < stride; ++x)
-      b.push_back(x < uint32_t(w) * 3 ? (x % 3 == 0 ? GetBValue(c) : x % 3 == 1 ? GetGValue(c) : GetRValue(c)) : 0);
-  return b;
-}
-
 // An icon with a 16 x 16 red and a 32 x 32 blue image (32-bit, with AND masks).
 std::vector<uint8_t> TwoSizeIcon() {
   std::vector<std::vector<uint8_t>> images;
@@ -186,7 +172,7 @@ TEST(Images, StripsGiveExactlyTheRowsOfTheWholeDrawing) {
 }
 
 TEST(Images, MissingResolutionMeans96Dpi) {
-  const auto bmp = doctest::Load(DocumentKind::Image, BmpWithoutResolution(4, 2, RGB(10, 200, 30)));
+  const auto bmp = doctest::Load(DocumentKind::Image, doctest::SolidBmp(4, 2, RGB(10, 200, 30), 0));
   ASSERT_TRUE(bmp);
   EXPECT_EQ(bmp->Extent().cx, 106);  // 4 * 2540 / 96 = 105.8
   EXPECT_EQ(bmp->Extent().cy, 53);

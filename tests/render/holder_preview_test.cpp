@@ -1,0 +1,76 @@
+// The preview fit, as arithmetic and as painted pixels.
+#include <gtest/gtest.h>
+
+#include "render/holder/ole_session.h"
+#include "render/holder/preview_fit.h"
+#include "tests/render/holder_fixtures.h"
+
+using render::FitPreview;
+using render::PreviewRect;
+
+namespace {
+constexpr int32_t kA4W = 21000, kA4H = 29700;
+constexpr COLORREF kBack = RGB(255, 255, 255), kInk = RGB(0, 0, 0);
+}  // namespace
+
+TEST(PreviewFit, KeepsTheRatioAndCentresWithTheSmallerHalfFirst) {
+  EXPECT_EQ(FitPreview(200, 300, kA4W, kA4H), (PreviewRect{0, 9, 200, 282}));
+  EXPECT_EQ(FitPreview(400, 100, kA4W, kA4H), (PreviewRect{165, 0, 70, 100}));
+  EXPECT_EQ(FitPreview(105, 100, 100, 100), (PreviewRect{2, 0, 100, 100}));  // leftover 5 -> 2
+  EXPECT_EQ(FitPreview(100, 105, 100, 100), (PreviewRect{0, 2, 100, 100}));
+  EXPECT_EQ(FitPreview(100, 100, 100, 100), (PreviewRect{0, 0, 100, 100}));
+  // Extents beyond what 32-bit products hold.
+  EXPECT_EQ(FitPreview(30000, 20000, 2000000000, 1000000000), (PreviewRect{0, 2500, 30000, 15000}));
+}
+
+TEST(PreviewFit, DegenerateExtents) {
+  EXPECT_EQ(FitPreview(200, 300, 0, 500), (PreviewRect{100, 0, 0, 300}));  // empty width
+  EXPECT_EQ(FitPreview(200, 300, 500, 0), (PreviewRect{0, 150, 200, 0}));  // empty height
+  EXPECT_FALSE(FitPreview(200, 300, 0, 0));  // no ratio at all
+  EXPECT_FALSE(FitPreview(200, 300, -21000, 29700));
+  EXPECT_FALSE(FitPreview(200, 300, 21000, -29700));
+  EXPECT_EQ(FitPreview(0, 0, kA4W, kA4H), (PreviewRect{0, 0, 0, 0}));
+}
+
+TEST(PreviewFit, PixelsToHimetricUsesEachAxisOwnResolution) {
+  const SIZEL h = render::PixelsToHimetric(SIZE{96, 120}, SIZE{96, 120});
+  EXPECT_EQ(h.cx, 2540);
+  EXPECT_EQ(h.cy, 2540);
+  EXPECT_EQ(render::PixelsToHimetric(SIZE{10, 10}, SIZE{0, 96}).cx, 0);
+}
+
+// A black A4 page as an image: 210 x 297 px at 1000 px per metre is exactly
+// 21000 x 29700 HIMETRIC, and images draw pixel-exactly.
+TEST(PreviewPaint, PortraitPageLandsWhereTheFitSays) {
+  doctest::TempDir dir;
+  holdertest::TestHost host;
+  render::DocumentHolder holder(host.Make());
+  holder.LinkDocument(dir.Write(L"page.bmp", doctest::SolidBmp(210, 297, kInk, 1000)));
+  ASSERT_EQ(holder.GetDocumentExtent().x, kA4W);
+  ASSERT_EQ(holder.GetDocumentExtent().y, kA4H);
+  struct Case { int w, h; PreviewRect r; };
+  for (const Case& c : {Case{200, 300, {0, 9, 200, 282}}, Case{400, 100, {165, 0, 70, 100}}}) {
+    testsupport::DibCanvas canvas(c.w, c.h, RGB(9, 9, 9));
+    holder.PaintPreview(canvas.dc(), SIZE{c.w, c.h}, kBack, false);
+    int wrong = 0;
+    for (int y = 0; y < c.h; ++y)
+      for (int x = 0; x < c.w; ++x) {
+        const bool inside = x >= c.r.x && x < c.r.x + c.r.width && y >= c.r.y && y < c.r.y + c.r.height;
+        wrong += canvas.At(x, y) != (inside ? kInk : kBack);
+      }
+    EXPECT_EQ(wrong, 0) << c.w << " x " << c.h;
+  }
+}
+
+TEST(PreviewPaint, FocusRectangleOnlyWhenFocused) {
+  holdertest::TestHost host;
+  render::DocumentHolder holder(host.Make());
+  testsupport::DibCanvas plain(60, 40), focused(60, 40);
+  holder.PaintPreview(plain.dc(), SIZE{60, 40}, kBack, false);
+  holder.PaintPreview(focused.dc(), SIZE{60, 40}, kBack, true);
+  int marked = 0;
+  for (int x = 0; x < 60; ++x) marked += focused.At(x, 0) != kBack;
+  EXPECT_GT(marked, 10);
+  EXPECT_EQ(focused.At(30, 20), kBack);
+  for (int x = 0; x < 60; ++x) EXPECT_EQ(plain.At(x, 0), kBack);
+}
