@@ -1,0 +1,73 @@
+// Render: draws the document into one 24-bit picture of the chosen size, with
+// an optional coloured border, in strips of at most 500 rows. Independent of
+// any window: the main window and the command line both drive it.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "raster/owned_dib.h"
+#include "render/renderer/render_geometry.h"
+
+namespace render {
+
+// Draws the document scaled into (left, top, left + width, top + height) of the
+// DC; empty when there is no document.
+using DocumentDrawer = std::function<void(HDC dc, int left, int top, int width, int height)>;
+using ProgressSink = std::function<void(int percent)>;
+using MessageSink = std::function<void(const std::wstring& text, const std::wstring& caption, UINT type)>;
+
+inline constexpr wchar_t kTargetFailedText[] = L"Could not create bitmap! Not enough free memory?!";
+inline constexpr wchar_t kStripFailedText[] = L"Could not create bitmap! Please choose a smaller size!";
+inline constexpr wchar_t kCopyFailedText[] = L"Could not copy bitmap! Not enough free memory?!";
+
+struct RenderContext {
+  DocumentDrawer drawDocument;
+  HDC referenceDC = nullptr;  // GetDIBits reads the strips through it
+  ProgressSink progress;
+  MessageSink message;        // empty: a message box owned by `owner`
+  HWND owner = nullptr;
+};
+
+// Failures forced at a strip (counted from 0), so tests reach every failure
+// path at any strip; -1 forces nothing. The strip image is failed through the
+// raster library's own allocation hook.
+struct FailureInjection {
+  int32_t stripBitmapAt = -1;
+  int32_t readBackAt = -1;
+};
+
+// Wall time of the phases of the last render, in seconds.
+struct RenderTimings {
+  double borderFill = 0;
+  double stripSetup = 0;  // strip bitmap with its white start, strip image
+  double drawing = 0;
+  double readBack = 0;
+  double placement = 0;
+  int32_t strips = 0;
+};
+
+class StripRenderer {
+ public:
+  explicit StripRenderer(RenderContext context);
+
+  // The finished picture, which the caller takes over; empty after a failure,
+  // which has then been reported through the message sink exactly once.
+  raster::OwnedDib Render(const RenderSettings& settings);
+
+  void SetFailureInjection(const FailureInjection& f) { inject_ = f; }
+  const RenderTimings& LastTimings() const { return timings_; }
+
+ private:
+  void Report(const wchar_t* text) const;
+  void Progress(int percent) const;
+  int ReadBack(HBITMAP bitmap, int32_t rows, const TDibImage& strip, int32_t index) const;
+
+  RenderContext context_;
+  FailureInjection inject_;
+  RenderTimings timings_;
+};
+
+}  // namespace render
