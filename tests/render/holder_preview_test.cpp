@@ -74,3 +74,15 @@ TEST(PreviewPaint, FocusRectangleOnlyWhenFocused) {
   EXPECT_EQ(focused.At(30, 20), kBack);
   for (int x = 0; x < 60; ++x) EXPECT_EQ(plain.At(x, 0), kBack);
 }
+
+TEST(OleSessionTest, RegistersTheThreeClipboardFormatsAndReadsTheScreen) {
+  render::OleSession session;  // nested inside the test runner's own OleInitialize
+  EXPECT_EQ(session.Formats().objectDescriptor, RegisterClipboardFormatW(L"Object Descriptor"));
+  EXPECT_EQ(session.Formats().embeddedObject, RegisterClipboardFormatW(L"Embedded Object"));
+  EXPECT_EQ(session.Formats().linkSource, RegisterClipboardFormatW(L"Link Source"));
+  EXPECT_GE(session.Formats().objectDescriptor, 0xC000u);  // registered formats, not built-in ones
+  HDC screen = GetDC(nullptr);
+  EXPECT_EQ(render::OleSession::ScreenPixelsPerInch().cx, GetDeviceCaps(screen, LOGPIXELSX));
+  EXPECT_EQ(render::OleSession::ScreenPixelsPerInch().cy, GetDeviceCaps(screen, LOGPIXELSY));
+  ReleaseDC(nullptr, screen);
+}
