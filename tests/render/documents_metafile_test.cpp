@@ -77,6 +77,22 @@ TEST(Metafiles, WindowsSampleTakesItsExtentFromThePlaceableHeader) {
   ExpectColoursAt(*wmf, 480, 360);
 }
 
+TEST(Metafiles, WindowsMetafileWithoutPlaceableHeaderTakesItsWindowExtentAt96Dpi) {
+  const auto placeable = doctest::ReadSample(L"drawing.wmf");
+  const std::vector<uint8_t> bare(placeable.begin() + 22, placeable.end());
+  const auto wmf = doctest::Load(DocumentKind::Wmf, bare);
+  ASSERT_TRUE(wmf);
+  EXPECT_EQ(wmf->Extent().cx, 42333);  // 1600 units as pixels at 96 dpi
+  EXPECT_EQ(wmf->Extent().cy, 31750);
+  EXPECT_EQ(doctest::DrawWhole(*wmf, 160, 120)->At(40, 30), kRed);
+  auto noExtent = bare;  // its window extent record turned into a viewport origin of the same size
+  for (size_t off = 18; off + 6 <= noExtent.size(); off += 2 * size_t(Get32(noExtent, off)))
+    if (noExtent[off + 4] == (META_SETWINDOWEXT & 0xFF) && noExtent[off + 5] == (META_SETWINDOWEXT >> 8))
+      Put16(noExtent, off + 4, META_SETVIEWPORTORG);
+  ASSERT_TRUE(documents::ValidateWindowsMetafile(noExtent.data(), noExtent.size()));
+  EXPECT_FALSE(doctest::Load(DocumentKind::Wmf, noExtent));
+}
+
 TEST(Metafiles, DrawingStaysInsideItsRectangle) {
   const auto emf = doctest::Load(DocumentKind::Emf, doctest::ReadSample(L"drawing.emf"));
   ASSERT_TRUE(emf);
