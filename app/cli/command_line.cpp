@@ -1,0 +1,30 @@
+#include "app/cli/command_line.h"
+
+#include <string>
+#include <vector>
+
+#include "app/cli/batch_render.h"
+#include "app/cli/cli_options.h"
+#include "app/cli/error_output.h"
+
+namespace cli {
+
+int RunCommandLine(int argc, wchar_t** argv, bool& handled) {
+  std::vector<std::wstring> args;
+  for (int i = 1; i < argc && argv; ++i) args.emplace_back(argv[i] ? argv[i] : L"");
+  handled = WantsCommandLine(args);
+  if (!handled) return kExitOk;
+
+  const ParseResult parsed = ParseArguments(args);
+  if (!parsed.options) {
+    WriteToStandardError(parsed.error + L"\n\n" + UsageText());
+    return kExitUsage;
+  }
+  if (parsed.options->help) {
+    WriteToStandardError(UsageText());
+    return kExitOk;
+  }
+  return RunBatch(*parsed.options, [](const std::wstring& line) { WriteToStandardError(line + L"\n"); });
+}
+
+}  // namespace cli

@@ -1,0 +1,13 @@
+// The batch command line of verdalux.exe:
+//   verdalux.exe --render DOCUMENT --out PICTURE.bmp [--width W] [--height H]
+//                [--border L,T,R,B] [--border-color #RRGGBB]
+#pragma once
+
+namespace cli {
+
+// Runs the command line when the arguments ask for it (any of them starts with
+// "--"): sets handled and returns the process exit code. Otherwise handled is
+// false and the program goes on to show its window.
+int RunCommandLine(int argc, wchar_t** argv, bool& handled);
+
+}  // namespace cli

@@ -1,0 +1,190 @@
+// Whole batch renders in this process: the samples through the document
+// holder, and every way a batch render can fail without leaving a file.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "app/cli/batch_render.h"
+#include "render/holder/document_holder.h"
+#include "tests/cli/cli_fixtures.h"
+#include "toolkit/handles.h"
+
+using namespace cli;
+using clitest::ScratchFolder;
+
+namespace {
+
+struct BatchRun {
+  int code = -1;
+  std::vector<std::wstring> errors;
+};
+
+BatchRun Batch(const CliOptions& o, const BatchHooks& hooks = {}) {
+  BatchRun r;
+  r.code = RunBatch(o, [&r](const std::wstring& line) { r.errors.push_back(line); }, hooks);
+  return r;
+}
+
+CliOptions Options(const std::wstring& document, const std::wstring& out) {
+  CliOptions o;
+  o.document = document;
+  o.out = out;
+  return o;
+}
+
+POINT ExtentOf(const std::wstring& path) {
+  render::DocumentHolder holder(render::DocumentHolder::Host{});
+  holder.LinkDocument(path);
+  return holder.GetDocumentExtent();
+}
+
+// Rows of the picture inside the frame that differ from the document drawn in
+// one pass, through a holder of its own, into a white bottom-up DIB.
+std::vector<int> RowsDifferingFromOnePass(const clitest::BmpFile& f, const std::wstring& document, int w, int h,
+                                          int left, int top) {
+  render::DocumentHolder holder(render::DocumentHolder::Host{});
+  holder.LinkDocument(document);
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB};
+  void* bits = nullptr;
+  tk::MemoryDC dc(CreateCompatibleDC(nullptr));
+  tk::GdiBitmap bmp(CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  const size_t stride = (size_t(w) * 3 + 3) / 4 * 4;
+  std::memset(bits, 0xFF, stride * h);
+  {
+    tk::SelectedObject sel(dc.get(), bmp.get());
+    holder.DrawDocument(dc.get(), 0, 0, w, h);
+    GdiFlush();
+  }
+  std::vector<int> rows;
+  for (int y = 0; y < h; ++y) {
+    const uint8_t* whole = static_cast<const uint8_t*>(bits) + size_t(h - 1 - y) * stride;
+    if (std::memcmp(whole, f.Pixel(left, top + y), 3 * size_t(w)) != 0) rows.push_back(y);
+  }
+  return rows;
+}
+
+}  // namespace
+
+TEST(BatchRender, VectorSampleWithWidthOnly) {
+  ScratchFolder dir;
+  const std::wstring doc = clitest::SamplePath(L"drawing.emf");
+  const POINT extent = ExtentOf(doc);
+  ASSERT_GT(extent.x, 0);
+  for (bool border : {false, true}) {
+    CliOptions o = Options(doc, dir.Path(L"drawing.bmp"));
+    o.width = border ? 999 : 1234;
+    if (border) o.border = BorderPercent{5, 5, 5, 5};
+    const BatchRun r = Batch(o);
+    EXPECT_EQ(r.code, kExitOk);
+    EXPECT_TRUE(r.errors.empty());
+    const clitest::BmpFile f = clitest::ReadBmp(o.out);
+    ASSERT_TRUE(f.valid);
+    const int w = *o.width, h = int(int64_t{w} * extent.y / extent.x);
+    EXPECT_EQ(f.info.biWidth, border ? 110 * w / 100 : w);
+    EXPECT_EQ(f.info.biHeight, border ? 110 * h / 100 : h);
+    EXPECT_EQ(f.info.biBitCount, 24);
+    EXPECT_EQ(f.file.bfSize, clitest::ReadFileBytes(o.out).size());
+    // Drawn in strips of 500 rows, the metafile is the metafile drawn at once.
+    EXPECT_EQ(RowsDifferingFromOnePass(f, doc, w, h, border ? 5 * w / 100 : 0, border ? 5 * h / 100 : 0),
+              std::vector<int>{});
+    EXPECT_EQ(dir.Files(), std::vector<std::wstring>{L"drawing.bmp"});
+  }
+}
+
+TEST(BatchRender, EverySampleKindInAColouredFrame) {
+  ScratchFolder dir;
+  for (const wchar_t* name : {L"drawing.emf", L"drawing.wmf", L"photo.png", L"photo.jpg", L"letter.txt"}) {
+    CliOptions o = Options(clitest::SamplePath(name), dir.Path(std::wstring(name) + L".bmp"));
+    o.height = 640;
+    o.border = BorderPercent{5, 10, 5, 20};
+    o.color = 0x00332211;
+    const BatchRun r = Batch(o);
+    ASSERT_EQ(r.code, kExitOk) << name;
+    const POINT e = ExtentOf(o.document);
+    const int w = int(int64_t{640} * e.x / e.y);
+    const clitest::BmpFile f = clitest::ReadBmp(o.out);
+    ASSERT_TRUE(f.valid);
+    EXPECT_EQ(f.info.biWidth, (110 * w) / 100) << name;
+    EXPECT_EQ(f.info.biHeight, (130 * 640) / 100) << name;
+    const int left = 5 * w / 100, top = 64;
+    for (auto [x, y] : {std::pair{0, 0}, {left - 1, top}, {left + w, top + 639}, {left, top + 640}}) {
+      const uint8_t* p = f.Pixel(x, y);
+      EXPECT_EQ(p[0] * 65536 + p[1] * 256 + p[2], 0x332211) << name << " at " << x << "," << y;
+    }
+    int64_t drawn = 0;  // the document put something other than white inside the frame
+    for (int y = 0; y < 640; ++y)
+      for (int x = 0; x < w; ++x) drawn += f.Pixel(left + x, top + y)[1] != 0xFF;
+    EXPECT_GT(drawn, 0) << name;
+  }
+}
+
+TEST(BatchRender, DocumentsThatCannotBeLinked) {
+  ScratchFolder dir;
+  dir.Write(L"notes.xyz", "no application for this");
+  dir.Write(L"broken.emf", "not a metafile");
+  for (const std::wstring& doc : {dir.Path(L"notes.xyz"), dir.Path(L"broken.emf"), dir.Path(L"absent.emf")}) {
+    const BatchRun r = Batch(Options(doc, dir.Path(L"out.bmp")));
+    EXPECT_EQ(r.code, kExitFailed);
+    EXPECT_EQ(r.errors, std::vector<std::wstring>{kImportFailedText});
+  }
+  EXPECT_FALSE(clitest::FileExists(dir.Path(L"out.bmp")));
+  EXPECT_EQ(dir.Files().size(), 2u);
+}
+
+TEST(BatchRender, RenderFailuresWriteNothing) {
+  ScratchFolder dir;
+  dir.Write(L"out.bmp", "older picture");
+  const std::wstring doc = clitest::SamplePath(L"drawing.wmf");
+  struct Case {
+    BatchHooks hooks;
+    int failAllocation;
+    const wchar_t* text;
+  };
+  const Case cases[] = {
+      {{{-1, 1}, -1}, -1, render::kCopyFailedText},
+      {{{0, -1}, -1}, -1, render::kStripFailedText},
+      {{}, 0, render::kTargetFailedText},
+      {{{-1, -1}, 54 + 3000}, -1, nullptr},  // disk full while writing
+  };
+  for (const Case& c : cases) {
+    const int32_t images = PictrixLiveImages();
+    CliOptions o = Options(doc, dir.Path(L"out.bmp"));
+    o.width = 999;
+    o.height = 1142;
+    PictrixFailAllocationAfter(c.failAllocation);
+    const BatchRun r = Batch(o, c.hooks);
+    PictrixFailAllocationAfter(-1);
+    EXPECT_EQ(r.code, kExitFailed);
+    ASSERT_EQ(r.errors.size(), 1u);
+    if (c.text) {
+      EXPECT_EQ(r.errors[0], c.text);
+    } else {
+      EXPECT_NE(r.errors[0].find(L"out.bmp"), std::wstring::npos);
+    }
+    EXPECT_EQ(PictrixLiveImages(), images);
+  }
+  const std::vector<uint8_t> kept = clitest::ReadFileBytes(dir.Path(L"out.bmp"));
+  EXPECT_EQ(std::string(kept.begin(), kept.end()), "older picture");
+  EXPECT_EQ(dir.Files(), std::vector<std::wstring>{L"out.bmp"});
+}
+
+TEST(BatchRender, RefusedBeforeRendering) {
+  ScratchFolder dir;
+  const int32_t images = PictrixLiveImages();
+  // 54000 x 30000 pixels: a 4.86 GB file, more than BMP's size fields hold.
+  CliOptions big = Options(clitest::SamplePath(L"drawing.emf"), dir.Path(L"big.bmp"));
+  big.width = 30000;
+  big.height = 30000;
+  big.border = BorderPercent{40, 0, 40, 0};
+  BatchRun r = Batch(big);
+  EXPECT_EQ(r.code, kExitFailed);
+  EXPECT_EQ(r.errors, std::vector<std::wstring>{kTooLargeForBmpText});
+  // A folder that does not exist.
+  r = Batch(Options(clitest::SamplePath(L"drawing.emf"), dir.Path(L"no\\such\\folder.bmp")));
+  EXPECT_EQ(r.code, kExitFailed);
+  ASSERT_EQ(r.errors.size(), 1u);
+  EXPECT_NE(r.errors[0].find(L"folder.bmp"), std::wstring::npos);
+  EXPECT_EQ(PictrixLiveImages(), images);
+  EXPECT_TRUE(dir.Files().empty());
+}

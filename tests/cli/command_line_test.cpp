@@ -1,0 +1,149 @@
+// The command line as the program runs it: in this process with standard
+// error caught in a pipe, and as verdalux.exe when that has been built.
+#include <gtest/gtest.h>
+
+#include "app/cli/batch_render.h"
+#include "app/cli/command_line.h"
+#include "tests/cli/cli_fixtures.h"
+#include "toolkit/handles.h"
+
+using clitest::ScratchFolder;
+
+namespace {
+
+// Reads everything written to a pipe until its write end is closed.
+std::string Drain(HANDLE read) {
+  std::string text;
+  char buf[4096];
+  DWORD n = 0;
+  while (ReadFile(read, buf, sizeof buf, &n, nullptr) && n > 0) text.append(buf, n);
+  return text;
+}
+
+struct Outcome {
+  int code = -1;
+  bool handled = false;
+  std::string err;  // UTF-8, as written
+};
+
+// RunCommandLine with this process's standard error pointing into a pipe.
+Outcome RunHere(std::vector<std::wstring> args) {
+  args.insert(args.begin(), L"verdalux.exe");
+  std::vector<wchar_t*> argv;
+  for (auto& a : args) argv.push_back(a.data());
+  HANDLE r = nullptr, w = nullptr;
+  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+  CreatePipe(&r, &w, &sa, 1 << 20);  // large enough that writing never blocks
+  tk::KernelHandle read(r), write(w);
+  const HANDLE previous = GetStdHandle(STD_ERROR_HANDLE);
+  SetStdHandle(STD_ERROR_HANDLE, write.get());
+  Outcome o;
+  o.code = cli::RunCommandLine(int(argv.size()), argv.data(), o.handled);
+  SetStdHandle(STD_ERROR_HANDLE, previous);
+  write.reset();
+  o.err = Drain(read.get());
+  return o;
+}
+
+std::wstring BinFolder() {
+  wchar_t exe[MAX_PATH];
+  const DWORD n = GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  std::wstring dir(exe, n);
+  return dir.substr(0, dir.find_last_of(L'\\') + 1);
+}
+
+// verdalux.exe run as a child with its standard error in a pipe; -1 when it
+// did not end within the time (it is then ended).
+Outcome RunProcess(const std::wstring& commandLine) {
+  Outcome o;
+  HANDLE r = nullptr, w = nullptr;
+  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+  CreatePipe(&r, &w, &sa, 0);
+  tk::KernelHandle read(r), write(w);
+  SetHandleInformation(read.get(), HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdError = write.get();
+  si.hStdOutput = write.get();
+  si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  PROCESS_INFORMATION pi{};
+  std::wstring cmd = L"\"" + BinFolder() + L"verdalux.exe\" " + commandLine;
+  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, BinFolder().c_str(), &si, &pi))
+    return o;
+  tk::KernelHandle process(pi.hProcess), thread(pi.hThread);
+  write.reset();  // the child holds the only write end now
+  o.err = Drain(read.get());
+  if (WaitForSingleObject(process.get(), 60000) != WAIT_OBJECT_0) {
+    TerminateProcess(process.get(), 99);
+    return o;
+  }
+  DWORD code = 0;
+  GetExitCodeProcess(process.get(), &code);
+  o.code = int(code);
+  o.handled = true;
+  return o;
+}
+
+}  // namespace
+
+TEST(CommandLine, WindowArgumentsAreLeftToTheWindow) {
+  const Outcome none = RunHere({});
+  EXPECT_FALSE(none.handled);
+  const Outcome file = RunHere({L"C:\\letter.txt"});
+  EXPECT_FALSE(file.handled);
+  EXPECT_EQ(file.err, "");
+}
+
+TEST(CommandLine, BadArgumentsPrintTheReasonAndUsageAsUtf8) {
+  const Outcome o = RunHere({L"--render", L"d.emf", L"--out", L"p.bmp", L"--gr\u00f6\u00dfe", L"5"});
+  EXPECT_TRUE(o.handled);
+  EXPECT_EQ(o.code, cli::kExitUsage);
+  EXPECT_NE(o.err.find("Unknown option: --gr\xc3\xb6\xc3\x9f" "e"), std::string::npos) << o.err;
+  EXPECT_NE(o.err.find("Usage: verdalux.exe --render DOCUMENT"), std::string::npos);
+  const Outcome help = RunHere({L"--help"});
+  EXPECT_EQ(help.code, cli::kExitOk);
+  EXPECT_EQ(help.err.rfind("Usage:", 0), 0u);
+}
+
+TEST(CommandLine, RendersAndReportsFailuresOnStandardError) {
+  ScratchFolder dir;
+  const std::wstring out = dir.Path(L"p.bmp");
+  Outcome o = RunHere({L"--render", clitest::SamplePath(L"drawing.emf"), L"--out", out, L"--width", L"321",
+                       L"--border", L"1,2,3,4", L"--border-color", L"#00ff00"});
+  EXPECT_EQ(o.code, cli::kExitOk) << o.err;
+  EXPECT_EQ(o.err, "");
+  const clitest::BmpFile f = clitest::ReadBmp(out);
+  ASSERT_TRUE(f.valid);
+  EXPECT_EQ(f.info.biWidth, 104 * 321 / 100);
+  EXPECT_EQ(f.Pixel(0, 0)[1], 0xFF);  // green frame
+  EXPECT_EQ(f.Pixel(0, 0)[0], 0x00);
+
+  dir.Write(L"odd.xyz", "?");
+  o = RunHere({L"--render", dir.Path(L"odd.xyz"), L"--out", dir.Path(L"q.bmp")});
+  EXPECT_EQ(o.code, cli::kExitFailed);
+  EXPECT_EQ(o.err, clitest::ToUtf8Line(cli::kImportFailedText));
+  EXPECT_FALSE(clitest::FileExists(dir.Path(L"q.bmp")));
+}
+
+TEST(CommandLine, AsTheProgramItself) {
+  if (GetFileAttributesW((BinFolder() + L"verdalux.exe").c_str()) == INVALID_FILE_ATTRIBUTES)
+    GTEST_SKIP() << "verdalux.exe is not built in this folder";
+  ScratchFolder dir;
+  const std::wstring out = dir.Path(L"child.bmp");
+  Outcome o = RunProcess(L"--render \"" + clitest::SamplePath(L"drawing.wmf") + L"\" --out \"" + out +
+                         L"\" --height 300");
+  ASSERT_TRUE(o.handled) << "verdalux.exe did not end: does it run the command line?";
+  EXPECT_EQ(o.code, cli::kExitOk) << o.err;
+  const clitest::BmpFile f = clitest::ReadBmp(out);
+  ASSERT_TRUE(f.valid);
+  EXPECT_EQ(f.info.biHeight, 300);
+
+  o = RunProcess(L"--render \"" + dir.Path(L"none.xyz") + L"\" --out \"" + dir.Path(L"x.bmp") + L"\"");
+  EXPECT_EQ(o.code, cli::kExitFailed);
+  EXPECT_EQ(o.err, clitest::ToUtf8Line(cli::kImportFailedText));
+  o = RunProcess(L"--render");
+  EXPECT_EQ(o.code, cli::kExitUsage);
+  EXPECT_NE(o.err.find("Usage:"), std::string::npos);
+  EXPECT_FALSE(clitest::FileExists(dir.Path(L"x.bmp")));
+}
