@@ -35,11 +35,16 @@ std::string JoinFavoriteLines(const std::vector<std::string>& lines) {
   return out;
 }
 
-void MoveToFront(std::vector<std::wstring>& list, const std::wstring& folder) {
-  size_t last = list.size();
+int LastEqual(const std::vector<std::wstring>& list, const std::wstring& folder) {
+  int last = -1;
   for (size_t i = 0; i < list.size(); ++i)
-    if (list[i] == folder) last = i;
-  if (last < list.size()) list.erase(list.begin() + static_cast<ptrdiff_t>(last));
+    if (list[i] == folder) last = static_cast<int>(i);
+  return last;
+}
+
+void MoveToFront(std::vector<std::wstring>& list, const std::wstring& folder) {
+  const int last = LastEqual(list, folder);
+  if (last >= 0) list.erase(list.begin() + last);
   list.insert(list.begin(), folder);
 }
 

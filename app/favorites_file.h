@@ -14,6 +14,8 @@ std::vector<std::string> SplitFavoriteLines(std::string_view bytes);
 // Each entry followed by CR LF.
 std::string JoinFavoriteLines(const std::vector<std::string>& lines);
 
+// Index of the last entry equal to `folder` (exact, case-sensitive); -1 when none.
+int LastEqual(const std::vector<std::wstring>& list, const std::wstring& folder);
 // Makes `folder` the first entry: the last entry equal to it (exact,
 // case-sensitive) is removed, then it is inserted at the top.
 void MoveToFront(std::vector<std::wstring>& list, const std::wstring& folder);

@@ -1,23 +1,24 @@
 // Program entry.
 #include <windows.h>
 #include <commctrl.h>
-#include <ole2.h>
+
+#include <exception>
 
 #include "app/main_form.h"
+#include "render/holder/ole_session.h"
 #include "toolkit/application.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&icc);
-  // OLE for the user-interface thread, before any document object exists.
-  ::OleInitialize(nullptr);
-  int rc = 0;
-  {
+  try {
+    // OLE for this thread before any document holder exists, until after the last is gone.
+    render::OleSession ole;
     auto& application = tk::TApplication::Instance();
     application.SetTitle(L"Verdalux");
     app::TMainForm mainForm;
-    rc = application.Run(mainForm);
+    return application.Run(mainForm);
+  } catch (const std::exception&) {
+    return 1;  // OLE could not be initialised: nothing can be shown
   }
-  ::OleUninitialize();
-  return rc;
 }

@@ -32,7 +32,7 @@ THeaderBand::THeaderBand(tk::TWinControl* parent, const std::wstring& caption)
   SetAlign(tk::TAlign::alTop);
 }
 
-TMainForm::TMainForm()
+TMainForm::TMainForm(const std::wstring& programFolder)
     : tk::TForm(L"TMainForm", L"Harvik Verdalux 2.0", 622, 476, MainFont()),
       StatusBar1(this, {{250, false, L""}, {250, true, L""}}),
       Panel7(this),
@@ -47,6 +47,23 @@ TMainForm::TMainForm()
       RxLabel8(Header1.Label),
       RxLabel9(Header2.Label),
       RxLabel10(Header4.Label),
+      Panel3(&TabSheet1),
+      Panel18(&Panel3),
+      RxLabel12(&Panel18, 8, 10, L"Favorite folders:", true),
+      PrefListBox(&Panel3),
+      Panel9(&TabSheet1),
+      JamShellTree1(&Panel9),
+      Splitter1(&Panel9, tk::TAlign::alLeft),
+      Panel11(&Panel9),
+      FilterComboBox1(&Panel11),
+      JamShellList1(&Panel9),
+      Splitter2(&TabSheet1, tk::TAlign::alLeft),
+      Panel12(&TabSheet1),
+      Panel13(&Panel12),
+      RxLabel1(&Panel13, 9, 2, L"Preview:"),
+      Panel15(&Panel12, true),
+      MyOleContainer1(&Panel15),
+      JamShellLink1(JamShellTree1, JamShellList1),
       SizeBand(&TabSheet2, DocExtentX, DocExtentY, SizeLock),
       BreitEd(SizeBand.BreitEd),
       HochEd(SizeBand.HochEd),
@@ -70,11 +87,12 @@ TMainForm::TMainForm()
   PageControl2.SetImages(MakeTabImages());
   PageControl2.SetActivePageIndex(0);
 
+  SetUpFilePage();
   SetUpViews();
   StatusBar1.OnDrawPanel = [this](HDC dc, int panel, const RECT& r) { StatusBar1DrawPanel(dc, panel, r); };
   OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
   OnDestroy = [this] { FormDestroy(); };
-  FormCreate();
+  FormCreate(programFolder);
 }
 
 TMainForm::~TMainForm() {
@@ -84,13 +102,15 @@ TMainForm::~TMainForm() {
   FormDestroy();
 }
 
-void TMainForm::FormCreate() {
-  ProgramFolder = ExecutableFolder();
+void TMainForm::FormCreate(const std::wstring& programFolder) {
+  ProgramFolder = programFolder.empty() ? ExecutableFolder() : WithTrailingBackslash(programFolder);
   // No help file is shipped; the name is kept absolute like every other path.
   tk::TApplication::Instance().SetHelpFile(ProgramFolder + tk::TApplication::Instance().HelpFile());
   newdib(&CurrentImage, 320, 200, 24, nullptr, 0);
   if (CurrentImage.Bits) std::memset(CurrentImage.Bits, 255, CurrentImage.Info->bmiHeader.biSizeImage);
   SaveDialog1InitialDir = ProgramFolder;
+  JamShellTree1.SetSelectedFolder(ProgramFolder);
+  LoadFavorites();
 }
 
 void TMainForm::FormCloseQuery(bool& canClose) {

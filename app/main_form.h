@@ -7,7 +7,14 @@
 #include <string>
 
 #include "pictrix/pictrix.h"
+#include "render/holder/my_ole_container.h"
 #include "render/size_settings.h"
+#include "shell/filter_combo.h"
+#include "shell/shell_link.h"
+#include "shell/shell_list.h"
+#include "shell/shell_tree.h"
+#include "toolkit/listbox.h"
+#include "toolkit/splitter.h"
 #include "toolkit/form.h"
 #include "toolkit/label.h"
 #include "toolkit/pagecontrol.h"
@@ -39,7 +46,9 @@ class TMainForm : public tk::TForm {
   bool SizeLock = false;
 
  public:
-  TMainForm();
+  // programFolder: where "folders.dat" lives; empty means the executable's
+  // folder, as always in the program. Tests give a folder of their own.
+  explicit TMainForm(const std::wstring& programFolder = L"");
   ~TMainForm() override;
 
   // Progress display.
@@ -48,7 +57,7 @@ class TMainForm : public tk::TForm {
   void StatusBar1DrawPanel(HDC dc, int panel, const RECT& rect);
   void WMUser(WPARAM wp, LPARAM lp);
 
-  void FormCreate();
+  void FormCreate(const std::wstring& programFolder = L"");
   void FormCloseQuery(bool& canClose);
   void FormDestroy();
 
@@ -64,6 +73,16 @@ class TMainForm : public tk::TForm {
   void FormMouseWheelDown();
   void FormMouseWheelUp();
   bool IsDragging() const { return Dragging; }
+
+  // "Open file" page.
+  void FilterComboBox1Change();
+  void JamShellList1DblClick();
+  void JamShellList1KeyPress(wchar_t& key);
+  void openfilenow(const std::wstring& fileName);
+  void AddToPrefFolders(const std::wstring& folder);
+  void PrefListBoxDblClick();
+  void PrefListBoxKeyPress(wchar_t& key);
+  std::wstring FavoritesFile() const { return ProgramFolder + L"folders.dat"; }
 
   // Size settings: the width and height locked to the document's aspect.
   void BreitEdChange() { SizeBand.BreitEdChange(); }
@@ -94,6 +113,25 @@ class TMainForm : public tk::TForm {
   tk::TLabel& RxLabel8;
   tk::TLabel& RxLabel9;
   tk::TLabel& RxLabel10;
+  // "Open file" page.
+  tk::TPanel Panel3;
+  tk::TPanel Panel18;
+  tk::TLabel RxLabel12;
+  tk::TListBox PrefListBox;
+  tk::TPanel Panel9;
+  shell::TJamShellTree JamShellTree1;
+  tk::TSplitter Splitter1;
+  tk::TPanel Panel11;
+  shell::TFilterComboBox FilterComboBox1;
+  shell::TJamShellList JamShellList1;
+  tk::TSplitter Splitter2;
+  tk::TPanel Panel12;
+  tk::TPanel Panel13;
+  tk::TLabel RxLabel1;
+  tk::TPanel Panel15;
+  render::TMyOleContainer MyOleContainer1;
+  shell::TJamShellLink JamShellLink1;
+  // "Choose size and quality" page.
   render::TSizeSettings SizeBand;
   tk::TRxSpinEdit& BreitEd;
   tk::TRxSpinEdit& HochEd;
@@ -117,6 +155,8 @@ class TMainForm : public tk::TForm {
 
  private:
   void SetUpViews();
+  void SetUpFilePage();
+  void LoadFavorites();
   void PaintPicture(tk::TPaintBox& box, HDC dc);
   void StartDrag(int x, int y);
   void DragTo(tk::TScrollBox& box, int x, int y);
