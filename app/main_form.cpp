@@ -89,6 +89,7 @@ TMainForm::TMainForm(const std::wstring& programFolder)
 
   SetUpFilePage();
   SetUpViews();
+  RenderBtn.OnClick = [this] { RenderBtnClick(); };
   StatusBar1.OnDrawPanel = [this](HDC dc, int panel, const RECT& r) { StatusBar1DrawPanel(dc, panel, r); };
   OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
   OnDestroy = [this] { FormDestroy(); };

@@ -8,6 +8,7 @@
 
 #include "pictrix/pictrix.h"
 #include "render/holder/my_ole_container.h"
+#include "render/renderer/strip_renderer.h"
 #include "render/size_settings.h"
 #include "shell/filter_combo.h"
 #include "shell/shell_link.h"
@@ -84,10 +85,16 @@ class TMainForm : public tk::TForm {
   void PrefListBoxKeyPress(wchar_t& key);
   std::wstring FavoritesFile() const { return ProgramFolder + L"folders.dat"; }
 
+  // Render: the picture of the chosen size replaces the current one.
+  void RenderBtnClick();
+
   // Size settings: the width and height locked to the document's aspect.
   void BreitEdChange() { SizeBand.BreitEdChange(); }
   void HochEdChange() { SizeBand.HochEdChange(); }
   POINT DocExtent() const { return POINT{DocExtentX, DocExtentY}; }
+
+  // Failures the next renders are to meet, for tests; nothing by default.
+  render::FailureInjection RenderFailures;
 
   // Hands a new picture over: the old one is released, the new one is owned
   // from here on, and the size page's view shows it at once.
@@ -156,6 +163,7 @@ class TMainForm : public tk::TForm {
  private:
   void SetUpViews();
   void SetUpFilePage();
+  render::RenderSettings ReadRenderSettings() const;
   void LoadFavorites();
   void PaintPicture(tk::TPaintBox& box, HDC dc);
   void StartDrag(int x, int y);
