@@ -75,68 +75,36 @@ TEST(StripRendererFailure, TargetThatCannotBeHadFailsBeforeDrawing) {
   }
 }
 
-TEST(StripRendererFailure, StripBitmapRefusedAtAnyStrip) {
-  for (int at = 0; at < 3; ++at) {
-    for (bool border : {false, true}) {
+// Each strip failure at the first, a middle and the last strip: one message,
+// the progress of the strips before it (and of the failing strip itself when
+// its read-back failed), then 0; the target and every strip object released.
+TEST(StripRendererFailure, StripFailuresAtAnyStrip) {
+  enum Kind { kBitmap, kImage, kReadBack };
+  for (Kind kind : {kBitmap, kImage, kReadBack}) {
+    for (int at = 0; at < 3; ++at) {
+      SCOPED_TRACE(testing::Message() << "failure " << kind << " at strip " << at);
       Harness h;
       StripRenderer r(h.Context());
       const Resources before = Resources::Now();
-      r.SetFailureInjection(FailureInjection{at, -1});
-      EXPECT_FALSE(r.Render(Tall(border)));
-      ExpectOneError(h, kStripFailedText);
-      std::vector<int> progress = ProgressOfStrips(at);
+      r.SetFailureInjection(FailureInjection{kind == kBitmap ? at : -1, kind == kReadBack ? at : -1});
+      raster::OwnedDib pic;
+      {
+        // The target is the first allocation, strip k's image the (k+2)-th.
+        ScopedAllocationFailure fail(kind == kImage ? at + 1 : -1);
+        pic = r.Render(Tall(at % 2 == 0));
+      }
+      EXPECT_FALSE(pic);
+      ExpectOneError(h, kind == kReadBack ? kCopyFailedText : kStripFailedText);
+      const int stripsReported = kind == kReadBack ? at + 1 : at;
+      std::vector<int> progress = ProgressOfStrips(stripsReported);
       progress.push_back(0);
-      EXPECT_EQ(h.progress, progress) << "strip " << at;
-      EXPECT_EQ(int(h.draws.size()), at);
+      EXPECT_EQ(h.progress, progress);
+      EXPECT_EQ(int(h.draws.size()), stripsReported) << "nothing is drawn on a strip that could not be made";
       ExpectStripObjectsGone(h);
       const Resources after = Resources::Now();
-      EXPECT_EQ(after.images, before.images) << "strip " << at;
-      EXPECT_EQ(after.gdiObjects, before.gdiObjects) << "strip " << at;
+      EXPECT_EQ(after.images, before.images);
+      EXPECT_EQ(after.gdiObjects, before.gdiObjects);
     }
-  }
-}
-
-TEST(StripRendererFailure, StripImageRefusedAtAnyStrip) {
-  for (int at = 0; at < 3; ++at) {
-    Harness h;
-    StripRenderer r(h.Context());
-    const Resources before = Resources::Now();
-    raster::OwnedDib pic;
-    {
-      // The target is the first allocation, strip k's image the (k+2)-th.
-      ScopedAllocationFailure fail(at + 1);
-      pic = r.Render(Tall(true));
-    }
-    EXPECT_FALSE(pic);
-    ExpectOneError(h, kStripFailedText);
-    std::vector<int> progress = ProgressOfStrips(at);
-    progress.push_back(0);
-    EXPECT_EQ(h.progress, progress) << "strip " << at;
-    EXPECT_EQ(int(h.draws.size()), at) << "nothing is drawn on a strip without an image";
-    ExpectStripObjectsGone(h);
-    const Resources after = Resources::Now();
-    EXPECT_EQ(after.images, before.images) << "strip " << at;
-    EXPECT_EQ(after.gdiObjects, before.gdiObjects) << "strip " << at;
-  }
-}
-
-TEST(StripRendererFailure, ReadBackFailureStillReportsThatStrip) {
-  for (int at = 0; at < 3; ++at) {
-    Harness h;
-    StripRenderer r(h.Context());
-    const Resources before = Resources::Now();
-    r.SetFailureInjection(FailureInjection{-1, at});
-    EXPECT_FALSE(r.Render(Tall(at % 2 == 0)));
-    ExpectOneError(h, kCopyFailedText);
-    // The failing strip's own progress comes before the final 0.
-    std::vector<int> progress = ProgressOfStrips(at + 1);
-    progress.push_back(0);
-    EXPECT_EQ(h.progress, progress) << "strip " << at;
-    EXPECT_EQ(int(h.draws.size()), at + 1);
-    ExpectStripObjectsGone(h);
-    const Resources after = Resources::Now();
-    EXPECT_EQ(after.images, before.images) << "strip " << at;
-    EXPECT_EQ(after.gdiObjects, before.gdiObjects) << "strip " << at;
   }
 }
 

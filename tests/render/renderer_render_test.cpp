@@ -96,31 +96,6 @@ TEST(StripRenderer, FrameAroundThePictureAtTruncatedOffsets) {
   EXPECT_EQ(renderertest::RowsDifferingFromOnePass(pic.get(), s, nullptr), std::vector<int>{});
 }
 
-TEST(StripRenderer, TallBottomBorderPutsThePictureInItsSecondHeight) {
-  // B = 1000 and T = 100: twelve heights, the picture in rows H .. 2H-1.
-  const RenderSettings s = Framed(61, 677, 0, 100, 0, 1000, 0x0000FF00);
-  Harness h;
-  StripRenderer r(h.Context());
-  raster::OwnedDib pic = r.Render(s);
-  ASSERT_TRUE(pic);
-  EXPECT_EQ(DIBWidth(pic.get()), 61);
-  EXPECT_EQ(DIBHeight(pic.get()), 12 * 677);
-  EXPECT_EQ(renderertest::FramePixelsNotColored(pic.get(), s), 0);
-  EXPECT_EQ(renderertest::RowsDifferingFromOnePass(pic.get(), s, renderertest::DrawShapes), std::vector<int>{});
-  EXPECT_EQ(h.progress, (std::vector<int>{73, 100, 0}));
-}
-
-TEST(StripRenderer, ZeroPercentFrameIsOverwrittenWhole) {
-  const RenderSettings s = Framed(257, 300, 0, 0, 0, 0, 0x00123456);
-  Harness h;
-  StripRenderer r(h.Context());
-  raster::OwnedDib pic = r.Render(s);
-  ASSERT_TRUE(pic);
-  EXPECT_EQ(DIBWidth(pic.get()), 257);
-  EXPECT_EQ(DIBHeight(pic.get()), 300);
-  EXPECT_EQ(renderertest::RowsDifferingFromOnePass(pic.get(), s, renderertest::DrawShapes), std::vector<int>{});
-}
-
 TEST(StripRenderer, NoDocumentGivesWhiteRowsWithPaddingFromTheStrips) {
   Harness h(nullptr);
   StripRenderer r(h.Context());
@@ -137,7 +112,7 @@ TEST(StripRenderer, NoDocumentGivesWhiteRowsWithPaddingFromTheStrips) {
 
 // The seams: a drawing made strip by strip equals the same drawing made once
 // into a DIB of the full size, row for row and byte for byte, whatever the
-// height's remainder, the row padding and the frame.
+// height's remainder, the row padding and the frame; the frame keeps its colour.
 TEST(StripRenderer, StripsAreSeamless) {
   const RenderSettings cases[] = {
       Plain(999, 1142),                               // 3000-byte rows, 2 x 500 + 142
@@ -146,12 +121,17 @@ TEST(StripRenderer, StripsAreSeamless) {
       Framed(999, 1142, 5, 5, 5, 5, 0x00FF8040),
       Framed(502, 1000, 3, 7, 11, 13, 0x00000000),
       Framed(1, 501, 50, 1, 50, 1, 0x00FFFFFF),
+      Framed(61, 677, 0, 100, 0, 1000, 0x0000FF00),  // twelve heights, the picture in rows H .. 2H-1
+      Framed(257, 300, 0, 0, 0, 0, 0x00123456),      // a frame of zero, filled, then overwritten
   };
   for (const RenderSettings& s : cases) {
     Harness h;
     StripRenderer r(h.Context());
     raster::OwnedDib pic = r.Render(s);
     ASSERT_TRUE(pic) << s.width << "x" << s.height;
+    const FrameGeometry f = ComputeFrame(s);
+    EXPECT_EQ(DIBWidth(pic.get()), f.totalWidth);
+    EXPECT_EQ(DIBHeight(pic.get()), f.totalHeight);
     EXPECT_EQ(renderertest::RowsDifferingFromOnePass(pic.get(), s, renderertest::DrawShapes), std::vector<int>{})
         << s.width << "x" << s.height << " border " << s.border;
     if (s.border) {
