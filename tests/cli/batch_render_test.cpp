@@ -92,33 +92,6 @@ TEST(BatchRender, VectorSampleWithWidthOnly) {
   }
 }
 
-TEST(BatchRender, EverySampleKindInAColouredFrame) {
-  ScratchFolder dir;
-  for (const wchar_t* name : {L"drawing.emf", L"drawing.wmf", L"photo.png", L"photo.jpg", L"letter.txt"}) {
-    CliOptions o = Options(clitest::SamplePath(name), dir.Path(std::wstring(name) + L".bmp"));
-    o.height = 640;
-    o.border = BorderPercent{5, 10, 5, 20};
-    o.color = 0x00332211;
-    const BatchRun r = Batch(o);
-    ASSERT_EQ(r.code, kExitOk) << name;
-    const POINT e = ExtentOf(o.document);
-    const int w = int(int64_t{640} * e.x / e.y);
-    const clitest::BmpFile f = clitest::ReadBmp(o.out);
-    ASSERT_TRUE(f.valid);
-    EXPECT_EQ(f.info.biWidth, (110 * w) / 100) << name;
-    EXPECT_EQ(f.info.biHeight, (130 * 640) / 100) << name;
-    const int left = 5 * w / 100, top = 64;
-    for (auto [x, y] : {std::pair{0, 0}, {left - 1, top}, {left + w, top + 639}, {left, top + 640}}) {
-      const uint8_t* p = f.Pixel(x, y);
-      EXPECT_EQ(p[0] * 65536 + p[1] * 256 + p[2], 0x332211) << name << " at " << x << "," << y;
-    }
-    int64_t drawn = 0;  // the document put something other than white inside the frame
-    for (int y = 0; y < 640; ++y)
-      for (int x = 0; x < w; ++x) drawn += f.Pixel(left + x, top + y)[1] != 0xFF;
-    EXPECT_GT(drawn, 0) << name;
-  }
-}
-
 TEST(BatchRender, DocumentsThatCannotBeLinked) {
   ScratchFolder dir;
   dir.Write(L"notes.xyz", "no application for this");
