@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "app/cli/command_line.h"
 #include "app/main_form.h"
 #include "render/holder/ole_session.h"
 #include "toolkit/application.h"
@@ -14,6 +15,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   try {
     // OLE for this thread before any document holder exists, until after the last is gone.
     render::OleSession ole;
+    // "--render ..." converts without showing any window.
+    bool handled = false;
+    const int batchResult = cli::RunCommandLine(__argc, __wargv, handled);
+    if (handled) return batchResult;
     auto& application = tk::TApplication::Instance();
     application.SetTitle(L"Verdalux");
     app::TMainForm mainForm;
