@@ -43,6 +43,8 @@ bool TCorvixColorComboBox::WriteColorValue(TColor value) {
                        : SetItem(kCustomColorEntry, form) && SetItemIndex(kCustomColorEntry);
   if (ok) {
     colorValue_ = value;
+    // Selecting drew the box at once, still with the old colour in the swatch.
+    Invalidate();
     ok = WriteHTMLcolor(ColorToHTML(value));
   }
   if (!ok) {

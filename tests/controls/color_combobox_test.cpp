@@ -216,3 +216,17 @@ TEST_F(ColorComboTest, ClosedBoxShowsTheSwatchOnScreen) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ColorComboTest, ACustomColourShowsInTheClosedBoxWithoutAnExtraRepaint) {
+  form->Show();
+  testsupport::PumpMessages();
+  combo->SetColorValue(0x00123456);  // not in the table: the "More..." entry
+  testsupport::PumpMessages();
+  const auto shot = testsupport::CaptureClient(combo->Handle());
+  ASSERT_GT(shot.height, 10);
+  EXPECT_EQ(shot.At(12, shot.height / 2), RGB(0x56, 0x34, 0x12));
+}
+
+}  // namespace

@@ -1,7 +1,7 @@
 // Puts the main window into a chosen state and leaves it on screen, for
 // screenshots (scripts/screenshot.sh with VERDALUX_EXE pointing here).
 //   showcase.exe [--programfolder DIR] [--folder DIR] [--select NAME] [--open NAME]
-//                [--page N] [--size W H] [--border L T R B] [--color #RRGGBB]
+//                [--page N] [--size W H] [--width W] [--border L T R B] [--color #RRGGBB]
 //                [--language en|de|fr] [--render] [--scroll X Y] [--drag X0 Y0 X1 Y1]
 //                [--dropcolor]
 #include <windows.h>
@@ -47,6 +47,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     } else if (c == L"--size") {
       form.BreitEd.SetValue(num(i));
       form.HochEd.SetValue(num(i));
+    } else if (c == L"--width") {
+      form.BreitEd.SetValue(num(i));
     } else if (c == L"--border") {
       form.RandCheck.SetChecked(true);
       form.randl.SetValue(num(i));
