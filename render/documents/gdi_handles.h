@@ -40,6 +40,7 @@ inline void FreeMetaFile(HMETAFILE h) { DeleteMetaFile(h); }
 inline void FreeMemoryDc(HDC h) { DeleteDC(h); }
 
 using UniqueFont = UniqueHandle<HFONT, FreeGdiObject>;
+using UniqueBrush = UniqueHandle<HBRUSH, FreeGdiObject>;
 using UniqueBitmap = UniqueHandle<HBITMAP, FreeGdiObject>;
 using UniqueEnhMetaFile = UniqueHandle<HENHMETAFILE, FreeEnhMetaFile>;
 using UniqueMetaFile = UniqueHandle<HMETAFILE, FreeMetaFile>;

@@ -17,6 +17,41 @@ HRESULT TextContent::FromBytes(const std::vector<uint8_t>& bytes,
   return S_OK;
 }
 
+namespace {
+
+// Below this many pixels per em, glyphs turn into noise or vanish; each run of
+// characters is shown as a grey bar instead, so a small preview still shows
+// where the text is.
+constexpr int32_t kGreekBelowEm = 5;
+
+// A run of non-blank cells of a line, as a bar from about the x-height to the
+// baseline, placed from the full rectangle like the glyphs.
+void DrawGreekedLine(HDC dc, const PageMapping& map, const std::wstring& line, int64_t lineTop, HBRUSH brush) {
+  const int32_t top = map.Y(lineTop + page::kBaseline - page::kFontHeight / 2);
+  const int32_t bottom = std::max(map.Y(lineTop + page::kBaseline), top + 1);
+  int64_t column = 0, runStart = -1;
+  auto flush = [&](int64_t end) {
+    if (runStart < 0) return;
+    RECT bar{map.X(page::kMargin + runStart * page::kCellWidth), top,
+             map.X(page::kMargin + end * page::kCellWidth), bottom};
+    if (bar.right <= bar.left) bar.right = bar.left + 1;
+    FillRect(dc, &bar, brush);
+    runStart = -1;
+  };
+  for (size_t k = 0; k < line.size(); ++k) {
+    if (k + 1 < line.size() && line[k + 1] >= 0xDC00 && line[k + 1] <= 0xDFFF) continue;
+    if (line[k] == L' ') {
+      flush(column);
+    } else if (runStart < 0) {
+      runStart = column;
+    }
+    ++column;
+  }
+  flush(column);
+}
+
+}  // namespace
+
 void TextContent::Draw(HDC dc, const RECT& bounds) const {
   const PageMapping map{bounds, layout_.pageHeight};
   SavedDcState saved(dc);
@@ -24,7 +59,24 @@ void TextContent::Draw(HDC dc, const RECT& bounds) const {
   FillRect(dc, &bounds, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));  // the paper
   const int32_t em = map.Y(page::kFontHeight) - map.Y(0);
   const int32_t cell = map.X(page::kCellWidth) - map.X(0);
-  if (em < 1 || cell < 1) return;  // too small for any glyph to show
+  RECT clip{};
+  if (GetClipBox(dc, &clip) == ERROR) return;
+  // Only lines near the clip box: a tall page drawn in strips touches few lines
+  // per strip. A line's glyphs stay within one line height of its baseline.
+  const int64_t h = int64_t(bounds.bottom) - bounds.top;
+  if (h <= 0) return;
+  const int64_t top = (int64_t(clip.top) - bounds.top) * layout_.pageHeight / h - page::kMargin;
+  const int64_t bottom = (int64_t(clip.bottom) - bounds.top) * layout_.pageHeight / h - page::kMargin;
+  const int64_t count = static_cast<int64_t>(layout_.lines.size());
+  const int64_t first = std::clamp<int64_t>(top / page::kLineHeight - 1, 0, count);
+  const int64_t last = std::clamp<int64_t>(bottom / page::kLineHeight + 2, 0, count);
+
+  if (em < kGreekBelowEm || cell < 1) {
+    UniqueBrush grey(CreateSolidBrush(RGB(176, 176, 176)));
+    for (int64_t i = first; i < last; ++i)
+      DrawGreekedLine(dc, map, layout_.lines[size_t(i)], page::kMargin + i * page::kLineHeight, grey.get());
+    return;
+  }
   UniqueFont font(CreateFontW(-em, cell, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                               OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
                               FIXED_PITCH | FF_MODERN, L"Courier New"));
@@ -33,16 +85,6 @@ void TextContent::Draw(HDC dc, const RECT& bounds) const {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
   SetTextAlign(dc, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
-  RECT clip{};
-  if (GetClipBox(dc, &clip) == ERROR) return;
-  // Only lines near the clip box: a tall page drawn in strips touches few lines
-  // per strip. A line's glyphs stay within one line height of its baseline.
-  const int64_t h = int64_t(bounds.bottom) - bounds.top;
-  const int64_t top = (int64_t(clip.top) - bounds.top) * layout_.pageHeight / h - page::kMargin;
-  const int64_t bottom = (int64_t(clip.bottom) - bounds.top) * layout_.pageHeight / h - page::kMargin;
-  const int64_t count = static_cast<int64_t>(layout_.lines.size());
-  const int64_t first = std::clamp<int64_t>(top / page::kLineHeight - 1, 0, count);
-  const int64_t last = std::clamp<int64_t>(bottom / page::kLineHeight + 2, 0, count);
   std::vector<INT> dx;
   for (int64_t i = first; i < last; ++i) {
     const std::wstring& line = layout_.lines[size_t(i)];

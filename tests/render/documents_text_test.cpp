@@ -96,6 +96,26 @@ TEST(TextDocument, SampleLetterIsAboutThreePagesAndDrawsInsideItsMargins) {
   EXPECT_GT(inkInText, 10000);
 }
 
+TEST(TextDocument, TooSmallForGlyphsShowsGreyBarsWhereTheTextIs) {
+  const auto doc = doctest::Load(documents::DocumentKind::Text, doctest::ReadSample(L"letter.txt"));
+  ASSERT_TRUE(doc);
+  // A preview-sized page: far below a readable font size.
+  const int w = 100, h = int(int64_t(doc->Extent().cy) * w / doc->Extent().cx);
+  const auto canvas = doctest::DrawWhole(*doc, w, h);
+  int grey = 0, other = 0, inMargins = 0;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const COLORREF c = canvas->At(x, y);
+      if (c == RGB(255, 255, 255)) continue;
+      (c == RGB(176, 176, 176) ? grey : other) += 1;
+      inMargins += x < 9 || x >= w - 9 || y < 9 || y >= h - 9;  // 2 cm = 9.5 px here
+    }
+  EXPECT_GT(grey, 300);
+  EXPECT_EQ(other, 0);
+  EXPECT_EQ(inMargins, 0);
+  EXPECT_EQ(doctest::RowsDifferingInStrips(*doc, w, h, 37), 0);
+}
+
 TEST(TextDocument, StripsGiveExactlyTheRowsOfTheWholeDrawing) {
   const auto doc = doctest::Load(documents::DocumentKind::Text, doctest::ReadSample(L"letter.txt"));
   ASSERT_TRUE(doc);
