@@ -6,7 +6,7 @@
 #include "raster/draw_dib.h"
 #include "raster/draw_geometry.h"
 #include "raster/gdi_calls.h"
-#include "raster/gdi_raii.h"
+#include "toolkit/handles.h"
 #include "raster/owned_dib.h"
 #include "toolkit/modal.h"
 
@@ -61,12 +61,12 @@ bool DrawScratchCopy(HDC dc, const DrawRect& r, const TDibImage& image) {
 
 void DrawThroughDeviceBitmap(HDC dc, const DrawRect& r, const TDibImage& image, DWORD rop) {
   const int W = DIBWidth(image), H = DIBHeight(image);
-  UniqueBitmap bitmap(Gdi().createCompatibleBitmap(dc, W, H));
+  tk::GdiBitmap bitmap(Gdi().createCompatibleBitmap(dc, W, H));
   if (!bitmap) {
     tk::ShowMessageNoCaption(nullptr, L"Could not create bitmap.", MB_OK);
     return;
   }
-  UniqueMemoryDC memory(CreateCompatibleDC(dc));
+  tk::MemoryDC memory(CreateCompatibleDC(dc));
   if (!memory) return;
   if (Gdi().setDIBits(memory.get(), bitmap.get(), 0, H, image.Bits, image.Info, DIB_RGB_COLORS) == 0) {
     tk::ShowMessageNoCaption(nullptr, L"The device does not support the Funtkion setdibits!", MB_OK);
@@ -74,7 +74,7 @@ void DrawThroughDeviceBitmap(HDC dc, const DrawRect& r, const TDibImage& image, 
   }
   bool blitted;
   {
-    const ScopedSelection selected(memory.get(), bitmap.get());
+    const tk::SelectedObject selected(memory.get(), bitmap.get());
     // The bitmap's rows count from the top, the source rectangle's from the bottom.
     const int64_t top = H - r.srcY - r.srcHeight;
     blitted = Gdi().stretchBlt(dc, static_cast<int>(r.destX), static_cast<int>(r.destY),

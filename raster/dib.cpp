@@ -1,6 +1,6 @@
 #include "raster/dib.h"
 
-#include "raster/gdi_raii.h"
+#include "toolkit/handles.h"
 
 namespace {
 int32_t g_screenDepthOverride = 0;  // 0: ask the system
@@ -20,9 +20,9 @@ int64_t DIBColorCount(const TDibImage& image) {
 
 int32_t ScreenBitsPerPixel() {
   if (g_screenDepthOverride > 0) return g_screenDepthOverride;
-  raster::WindowDC dc(GetDesktopWindow());
+  tk::WindowDC dc(GetDesktopWindow());
   if (!dc) return 0;
-  raster::UniqueBitmap bmp(CreateCompatibleBitmap(dc.get(), 1, 1));
+  tk::GdiBitmap bmp(CreateCompatibleBitmap(dc.get(), 1, 1));
   BITMAP bm{};
   if (!bmp || !GetObjectW(bmp.get(), sizeof bm, &bm)) return 0;
   return bm.bmBitsPixel;

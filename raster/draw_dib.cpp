@@ -4,7 +4,7 @@
 
 #include "raster/draw_geometry.h"
 #include "raster/gdi_calls.h"
-#include "raster/gdi_raii.h"
+#include "toolkit/handles.h"
 #include "raster/owned_dib.h"
 
 namespace raster {
@@ -28,7 +28,7 @@ void DrawHalftoned(HDC dc, const DrawRect& r, const TDibImage& image, DWORD rop,
   }
   if (!t) return;  // nothing to draw with; nothing was obtained either
   // A caller without a palette of its own still gets the copy's colours.
-  const ScopedPalette selected(dc, palette ? palette : t.get().Palette);
+  const tk::SelectedPalette selected(dc, palette ? palette : t.get().Palette);
   const int x = static_cast<int>(r.destX), y = static_cast<int>(r.destY);
   const int w = static_cast<int>(r.destWidth), h = static_cast<int>(r.destHeight);
   if (shrinking) {
@@ -70,7 +70,7 @@ void DrawDIB(HDC dc, int32_t destX, int32_t destY, int32_t destWidth, int32_t de
   if (!FitsGdi(r)) return;
 
   const HPALETTE palette = useImagePalette ? image.Palette : paletteHandle;
-  std::optional<ScopedPalette> selected;
+  std::optional<tk::SelectedPalette> selected;
   if (image.HasPalette == 1) selected.emplace(dc, palette);
 
   const int bits = DIBBitCount(image);

@@ -50,7 +50,13 @@ struct KernelHandleDeleter {
   void operator()(HANDLE h) const { ::CloseHandle(h); }
 };
 struct ImageListDeleter {
-  void operator()(HIMAGELIST h) const;
+  void operator()(HIMAGELIST h) const { ::ImageList_Destroy(h); }
+};
+struct EnhMetaFileDeleter {
+  void operator()(HENHMETAFILE h) const { ::DeleteEnhMetaFile(h); }
+};
+struct MetaFileDeleter {
+  void operator()(HMETAFILE h) const { ::DeleteMetaFile(h); }
 };
 
 using GdiBitmap = UniqueHandle<HBITMAP, GdiObjectDeleter>;
@@ -62,6 +68,8 @@ using MemoryDC = UniqueHandle<HDC, DcDeleter>;
 using GlobalMemory = UniqueHandle<HGLOBAL, GlobalDeleter>;
 using KernelHandle = UniqueHandle<HANDLE, KernelHandleDeleter>;
 using ImageList = UniqueHandle<HIMAGELIST, ImageListDeleter>;
+using EnhMetaFile = UniqueHandle<HENHMETAFILE, EnhMetaFileDeleter>;
+using MetaFile = UniqueHandle<HMETAFILE, MetaFileDeleter>;
 
 // A file from CreateFile, whose "no handle" value is INVALID_HANDLE_VALUE.
 class FileHandle {
@@ -126,6 +134,24 @@ class SelectedObject {
  private:
   HDC dc_;
   HGDIOBJ old_;
+};
+
+// A palette selected as a foreground palette and realised; on exit the DC's
+// previous palette is selected again, as a foreground palette and unrealised.
+class SelectedPalette {
+ public:
+  SelectedPalette(HDC dc, HPALETTE palette) : dc_(dc), old_(::SelectPalette(dc, palette, FALSE)) {
+    ::RealizePalette(dc);
+  }
+  ~SelectedPalette() {
+    if (old_) ::SelectPalette(dc_, old_, FALSE);
+  }
+  SelectedPalette(const SelectedPalette&) = delete;
+  SelectedPalette& operator=(const SelectedPalette&) = delete;
+
+ private:
+  HDC dc_;
+  HPALETTE old_;
 };
 
 // SaveDC ... RestoreDC, for code that changes several DC attributes.

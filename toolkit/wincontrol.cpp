@@ -341,6 +341,4 @@ void TWinControl::SetFocus() {
 
 bool TWinControl::Focused() const { return hwnd_ && ::GetFocus() == hwnd_; }
 
-void ImageListDeleter::operator()(HIMAGELIST h) const { ::ImageList_Destroy(h); }
-
 }  // namespace tk

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <new>
 
-#include "render/documents/gdi_handles.h"
+#include "toolkit/handles.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -130,7 +130,7 @@ void ImageContent::DrawExact(HDC dc, const RECT& bounds, const RECT& visible) co
 }
 
 void ImageContent::DrawStretched(HDC dc, const RECT& bounds) const {
-  SavedDcState saved(dc);
+  tk::SavedDC saved(dc);
   IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
   SetStretchBltMode(dc, HALFTONE);
   SetBrushOrgEx(dc, 0, 0, nullptr);

@@ -13,7 +13,7 @@ HRESULT MetafileContent::FromEmf(const std::vector<uint8_t>& bytes,
   if (!ValidateEnhMetafile(bytes.data(), bytes.size())) return kInvalidContent;
   ENHMETAHEADER header;
   std::memcpy(&header, bytes.data(), sizeof header);
-  UniqueEnhMetaFile emf(SetEnhMetaFileBits(header.nBytes, bytes.data()));
+  tk::EnhMetaFile emf(SetEnhMetaFileBits(header.nBytes, bytes.data()));
   if (!emf) return E_OUTOFMEMORY;
   const SIZEL extent{header.rclFrame.right - header.rclFrame.left,
                      header.rclFrame.bottom - header.rclFrame.top};
@@ -39,7 +39,7 @@ HRESULT MetafileContent::FromWmf(const std::vector<uint8_t>& bytes,
   // One playback path for both kinds: the Windows metafile becomes an enhanced one.
   const METAFILEPICT pict{MM_ANISOTROPIC, extent.cx, extent.cy, nullptr};
   HDC screen = GetDC(nullptr);
-  UniqueEnhMetaFile emf(SetWinMetaFileBits(static_cast<UINT>(info->bytes),
+  tk::EnhMetaFile emf(SetWinMetaFileBits(static_cast<UINT>(info->bytes),
                                            bytes.data() + info->headerOffset, screen, &pict));
   ReleaseDC(nullptr, screen);
   if (!emf) return kInvalidContent;
@@ -54,7 +54,7 @@ HRESULT MetafileContent::FromWmf(const std::vector<uint8_t>& bytes,
 }
 
 void MetafileContent::Draw(HDC dc, const RECT& bounds) const {
-  SavedDcState saved(dc);
+  tk::SavedDC saved(dc);
   IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
   // Hatch and pattern brushes repeat from the brush origin, a device position;
   // anchoring it to the picture keeps strips of a drawing seamless.

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "render/documents/document_content.h"
-#include "render/documents/gdi_handles.h"
+#include "toolkit/handles.h"
 
 namespace documents {
 
@@ -19,8 +19,8 @@ class MetafileContent final : public DocumentContent {
   void Draw(HDC dc, const RECT& bounds) const override;
 
  private:
-  MetafileContent(UniqueEnhMetaFile emf, SIZEL extent) : emf_(std::move(emf)), extent_(extent) {}
-  UniqueEnhMetaFile emf_;
+  MetafileContent(tk::EnhMetaFile emf, SIZEL extent) : emf_(std::move(emf)), extent_(extent) {}
+  tk::EnhMetaFile emf_;
   SIZEL extent_;
 };
 

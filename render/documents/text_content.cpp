@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "render/documents/gdi_handles.h"
+#include "toolkit/handles.h"
 #include "render/documents/text_decoder.h"
 
 namespace documents {
@@ -54,7 +54,7 @@ void DrawGreekedLine(HDC dc, const PageMapping& map, const std::wstring& line, i
 
 void TextContent::Draw(HDC dc, const RECT& bounds) const {
   const PageMapping map{bounds, layout_.pageHeight};
-  SavedDcState saved(dc);
+  tk::SavedDC saved(dc);
   IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
   FillRect(dc, &bounds, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));  // the paper
   const int32_t em = map.Y(page::kFontHeight) - map.Y(0);
@@ -72,16 +72,16 @@ void TextContent::Draw(HDC dc, const RECT& bounds) const {
   const int64_t last = std::clamp<int64_t>(bottom / page::kLineHeight + 2, 0, count);
 
   if (em < kGreekBelowEm || cell < 1) {
-    UniqueBrush grey(CreateSolidBrush(RGB(176, 176, 176)));
+    tk::GdiBrush grey(CreateSolidBrush(RGB(176, 176, 176)));
     for (int64_t i = first; i < last; ++i)
       DrawGreekedLine(dc, map, layout_.lines[size_t(i)], page::kMargin + i * page::kLineHeight, grey.get());
     return;
   }
-  UniqueFont font(CreateFontW(-em, cell, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+  tk::GdiFont font(CreateFontW(-em, cell, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                               OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
                               FIXED_PITCH | FF_MODERN, L"Courier New"));
   if (!font) return;
-  SelectedObject selected(dc, font.get());
+  tk::SelectedObject selected(dc, font.get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
   SetTextAlign(dc, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
