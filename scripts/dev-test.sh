@@ -21,6 +21,10 @@ for t in "${targets[@]}"; do
   exe="$build/bin/$t.exe"
   [ -f "$exe" ] || continue
   echo "== $t"
-  xvfb-run -a -s "-screen 0 1280x1024x24" "$root/scripts/wine-run.sh" "$exe" "${args[@]}" || status=$?
+  # Wine's desktop process must not outlive the display it was started on.
+  xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+    rc=0; "$0" "$@" || rc=$?
+    WINEPREFIX="$VERDALUX_WINEPREFIX" /usr/lib/wine/wineserver -k 2>/dev/null || true
+    exit $rc' "$root/scripts/wine-run.sh" "$exe" "${args[@]}" || status=$?
 done
 exit $status

@@ -2,34 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <random>
 
 #include "app/favorites_file.h"
+#include "tests/support/files.h"
 
 using app::SplitFavoriteLines;
 
 namespace {
 
 using Lines = std::vector<std::string>;
-
-std::wstring TempDir(const std::wstring& name) {
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  std::wstring d = std::wstring(temp) + name + L"\\";
-  CreateDirectoryW(d.c_str(), nullptr);
-  return d;
-}
-
-std::string ReadBytes(const std::wstring& file) {
-  std::ifstream in(file.c_str(), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const std::wstring& file, const std::string& bytes) {
-  std::ofstream out(file.c_str(), std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
 
 }  // namespace
 
@@ -68,7 +52,8 @@ TEST(FavoriteOrder, MostRecentFirstWithoutLosingEarlierCopies) {
 }
 
 TEST(FavoritesFile, RoundTripThroughTheFileIsByteExact) {
-  const std::wstring dir = TempDir(L"verdalux-fav-roundtrip");
+  testsupport::TempDir temp;
+  const std::wstring dir = temp.Path() + L"\\";
   const std::wstring file = dir + L"folders.dat";
   const std::vector<std::wstring> entries{L"C:\\windows\\", L"", L"Z:\\tmp\\caf\u00E9\\"};
   ASSERT_TRUE(app::SaveFavorites(file, entries));
@@ -83,12 +68,11 @@ TEST(FavoritesFile, RoundTripThroughTheFileIsByteExact) {
     EXPECT_EQ(back, entries);
   }
   EXPECT_EQ(back.size(), 3u);
-  DeleteFileW(file.c_str());
-  RemoveDirectoryW(dir.c_str());
 }
 
 TEST(FavoritesFile, MissingOrReadOnlyFilesFailQuietly) {
-  const std::wstring dir = TempDir(L"verdalux-fav-readonly");
+  testsupport::TempDir temp;
+  const std::wstring dir = temp.Path() + L"\\";
   const std::wstring file = dir + L"folders.dat";
   DeleteFileW(file.c_str());
   std::vector<std::wstring> list{L"left over"};
@@ -103,12 +87,11 @@ TEST(FavoritesFile, MissingOrReadOnlyFilesFailQuietly) {
   EXPECT_FALSE(app::SaveFavorites(file, {L"C:\\new\\"}));
   CloseHandle(lock);
   EXPECT_EQ(ReadBytes(file), "C:\\old\\\r\n");
-  DeleteFileW(file.c_str());
-  RemoveDirectoryW(dir.c_str());
 }
 
 TEST(FavoritesFile, HugeBinaryFileLoads) {
-  const std::wstring dir = TempDir(L"verdalux-fav-huge");
+  testsupport::TempDir temp;
+  const std::wstring dir = temp.Path() + L"\\";
   const std::wstring file = dir + L"folders.dat";
   std::mt19937 rng(42);
   std::string bytes;
@@ -129,12 +112,11 @@ TEST(FavoritesFile, HugeBinaryFileLoads) {
   std::vector<std::wstring> entries;
   ASSERT_TRUE(app::LoadFavorites(file, entries));
   EXPECT_EQ(entries.size(), crs);
-  DeleteFileW(file.c_str());
-  RemoveDirectoryW(dir.c_str());
 }
 
 TEST(FavoritesFile, AFolderTheCodePageCannotHoldNeverBecomesAnotherFolder) {
-  const std::wstring dir = TempDir(L"verdalux-fav-unicode");
+  testsupport::TempDir temp;
+  const std::wstring dir = temp.Path() + L"\\";
   const std::wstring folder = dir + L"Ordner \u65E5\u672C \u0416\\";
   CreateDirectoryW(folder.c_str(), nullptr);
   std::string ansi;
@@ -161,7 +143,4 @@ TEST(FavoritesFile, AFolderTheCodePageCannotHoldNeverBecomesAnotherFolder) {
     ASSERT_GT(GetLongPathNameW(e.c_str(), longName, MAX_PATH), 0u);
     EXPECT_EQ(_wcsicmp(longName, folder.c_str()), 0);
   }
-  DeleteFileW(file.c_str());
-  RemoveDirectoryW(folder.c_str());
-  RemoveDirectoryW(dir.c_str());
 }

@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
 
 #include "app/main_form.h"
+#include "tests/support/files.h"
 #include "tests/support/modal_recorder.h"
 #include "tests/support/pixels.h"
 
@@ -20,42 +20,8 @@ namespace {
 const wchar_t kImportFailure[] =
     L"Could not import the file. An OLE2 capable application have to exist for this file type.";
 
-std::wstring BinFolder() {
-  wchar_t path[MAX_PATH];
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring p(path);
-  return p.substr(0, p.find_last_of(L'\\') + 1);
-}
-
-void RemoveTree(const std::wstring& dir) {
-  WIN32_FIND_DATAW fd;
-  HANDLE h = FindFirstFileW((dir + L"*").c_str(), &fd);
-  if (h != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = fd.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring full = dir + name;
-      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(full + L"\\");
-      } else {
-        SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(full.c_str());
-      }
-    } while (FindNextFileW(h, &fd));
-    FindClose(h);
-  }
-  RemoveDirectoryW(dir.c_str());
-}
-
-std::string ReadBytes(const std::wstring& file) {
-  std::ifstream in(file.c_str(), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const std::wstring& file, const std::string& bytes) {
-  std::ofstream out(file.c_str(), std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
 
 std::string Ansi(const std::wstring& w) {
   const int n = WideCharToMultiByte(CP_ACP, 0, w.c_str(), -1, nullptr, 0, nullptr, nullptr);
@@ -68,22 +34,15 @@ std::string Ansi(const std::wstring& w) {
 class FilePageTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    root = std::wstring(temp) + L"verdalux-filepage\\";
-    RemoveTree(root);
-    CreateDirectoryW(root.c_str(), nullptr);
+    root = temp.Path() + L"\\";
     program = root + L"prog\\";
     docs = root + L"docs\\";
     other = root + L"other\\";
     for (const auto& d : {program, docs, other, docs + L"sub\\"}) CreateDirectoryW(d.c_str(), nullptr);
-    CopyFileW((BinFolder() + L"samples\\drawing.emf").c_str(), (docs + L"drawing.emf").c_str(), FALSE);
+    CopyFileW(testsupport::SamplePath(L"drawing.emf").c_str(), (docs + L"drawing.emf").c_str(), FALSE);
     WriteBytes(docs + L"notes.xyz", "nothing handles this type");
   }
-  void TearDown() override {
-    form.reset();
-    RemoveTree(root);
-  }
+  void TearDown() override { form.reset(); }
   void Start() {
     form = std::make_unique<app::TMainForm>(program);
     form->JamShellList1.OpenFile = [this](HWND, const std::wstring& path) {
@@ -111,6 +70,7 @@ class FilePageTest : public ::testing::Test {
     SendMessageW(h, WM_KEYUP, VK_RETURN, 0);
   }
 
+  testsupport::TempDir temp;
   std::wstring root, program, docs, other;
   std::unique_ptr<app::TMainForm> form;
   std::vector<std::wstring> opened;

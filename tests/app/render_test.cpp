@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/main_form.h"
+#include "tests/support/files.h"
 #include "tests/support/modal_recorder.h"
 #include "tests/support/pixels.h"
 
@@ -14,12 +15,7 @@ using testsupport::PumpMessages;
 
 namespace {
 
-std::wstring SamplesFolder() {
-  wchar_t path[MAX_PATH];
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring p(path);
-  return p.substr(0, p.find_last_of(L'\\') + 1) + L"samples\\";
-}
+std::wstring SamplesFolder() { return testsupport::ExeFolder() + L"samples\\"; }
 
 const uint8_t* PixelAt(const TDibImage& img, int x, int yFromTop) {
   const int h = img.Info->bmiHeader.biHeight;

@@ -105,7 +105,7 @@ TEST(BmpFile, PathsThatCannotBeWritten) {
     EXPECT_FALSE(writer.Write(render::RowImage{bytes.data(), 8, 2, 2}));
   }
   {
-    BmpFileWriter writer(dir.path() + L"\\");
+    BmpFileWriter writer(dir.Path() + L"\\");
     EXPECT_FALSE(writer.Ok());
   }
   {

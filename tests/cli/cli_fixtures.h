@@ -6,33 +6,18 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/files.h"
+
 namespace clitest {
 
-// A fresh folder under the temporary folder, removed with its files.
-class ScratchFolder {
- public:
-  ScratchFolder();
-  ~ScratchFolder();
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  std::wstring Path(const std::wstring& name) const { return path_ + L"\\" + name; }
-  const std::wstring& path() const { return path_; }
-  // Names of the files in the folder.
-  std::vector<std::wstring> Files() const;
-  void Write(const std::wstring& name, const std::string& bytes) const;
-
- private:
-  std::wstring path_;
-};
-
-std::vector<uint8_t> ReadFileBytes(const std::wstring& path);
-bool FileExists(const std::wstring& path);
+using ScratchFolder = testsupport::TempDir;
+inline std::vector<uint8_t> ReadFileBytes(const std::wstring& path) { return testsupport::ReadByteVector(path); }
+inline bool FileExists(const std::wstring& path) { return testsupport::Exists(path); }
 
 // The text as the command line prints it: UTF-8 and a line break.
 std::string ToUtf8Line(const std::wstring& text);
 
-// A sample document copied beside the test executable.
-std::wstring SamplePath(const std::wstring& name);
+using testsupport::SamplePath;
 
 // A BMP file as read back: header fields and the pixel rows.
 struct BmpFile {

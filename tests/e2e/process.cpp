@@ -1,17 +1,8 @@
 #include "tests/e2e/process.h"
 
-#include <shellapi.h>
-
 #include <vector>
 
 namespace e2e {
-
-std::wstring BinFolder() {
-  wchar_t path[MAX_PATH];
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring p(path);
-  return p.substr(0, p.find_last_of(L'\\') + 1);
-}
 
 Verdalux::Verdalux(const std::wstring& exeFolder, const std::wstring& args) {
   std::wstring cmd = L"\"" + exeFolder + L"verdalux.exe\"";
@@ -105,16 +96,5 @@ bool CopyInto(const std::wstring& from, const std::wstring& toFolder, const std:
   return CopyFileW(from.c_str(), (toFolder + name).c_str(), FALSE) != FALSE;
 }
 
-void RemoveTree(const std::wstring& folder) {
-  std::wstring from = folder;
-  if (!from.empty() && from.back() == L'\\') from.pop_back();
-  from.push_back(L'\0');
-  from.push_back(L'\0');
-  SHFILEOPSTRUCTW op{};
-  op.wFunc = FO_DELETE;
-  op.pFrom = from.c_str();
-  op.fFlags = FOF_NO_UI;
-  SHFileOperationW(&op);
-}
 
 }  // namespace e2e

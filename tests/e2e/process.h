@@ -4,10 +4,12 @@
 
 #include <string>
 
+#include "tests/support/files.h"
+
 namespace e2e {
 
 // The folder of this test executable, which also holds verdalux.exe and Pictrix.dll.
-std::wstring BinFolder();
+inline std::wstring BinFolder() { return testsupport::ExeFolder(); }
 
 class Verdalux {
  public:
@@ -38,7 +40,6 @@ void PressButton(HWND dialog, int id);
 
 // Copies a file; false on failure.
 bool CopyInto(const std::wstring& from, const std::wstring& toFolder, const std::wstring& name);
-// Removes a folder and everything in it.
-void RemoveTree(const std::wstring& folder);
+using testsupport::RemoveTree;
 
 }  // namespace e2e

@@ -84,10 +84,10 @@ TEST_F(BadInput, VanishedFileAndFolderFailWithThePlatformsCode) {
   const std::wstring gone = dir_.Write(L"gone.emf", doctest::ReadSample(L"drawing.emf"));
   ASSERT_TRUE(DeleteFileW(gone.c_str()));
   EXPECT_EQ(Link(gone), HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
-  const std::wstring folder = dir_.path() + L"\\folder.png";
+  const std::wstring folder = dir_.Path() + L"\\folder.png";
   ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
   EXPECT_EQ(Link(folder), HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED));
-  EXPECT_TRUE(FAILED(Link(dir_.path())));  // no extension: the platform's link, which fails
+  EXPECT_TRUE(FAILED(Link(dir_.Path())));  // no extension: the platform's link, which fails
 }
 
 TEST_F(BadInput, NonAsciiPathsWork) {
@@ -100,7 +100,7 @@ TEST_F(BadInput, NonAsciiPathsWork) {
   EXPECT_EQ(object->GetExtent(DVASPECT_CONTENT, &size), S_OK);
   EXPECT_EQ(size.cx, 16000);
   object.Reset();
-  EXPECT_EQ(Link(dir_.path() + L"\\\x00fc" L"bersehen.emf"), HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(Link(dir_.Path() + L"\\\x00fc" L"bersehen.emf"), HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
 }
 
 TEST_F(BadInput, TypeNothingHandles) {

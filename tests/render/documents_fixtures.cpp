@@ -15,13 +15,6 @@ std::string Narrow(const std::wstring& w) {
   return s;
 }
 
-std::wstring SamplePath(const std::wstring& name) {
-  wchar_t exe[MAX_PATH];
-  const DWORD n = GetModuleFileNameW(nullptr, exe, MAX_PATH);
-  std::wstring dir(exe, n);
-  dir.resize(dir.find_last_of(L'\\') + 1);
-  return dir + L"samples\\" + name;
-}
 
 std::vector<uint8_t> ReadSample(const std::wstring& name) {
   std::vector<uint8_t> bytes;
@@ -29,35 +22,6 @@ std::vector<uint8_t> ReadSample(const std::wstring& name) {
   return bytes;
 }
 
-TempDir::TempDir() {
-  wchar_t base[MAX_PATH];
-  GetTempPathW(MAX_PATH, base);
-  static int counter = 0;
-  path_ = std::wstring(base) + L"verdalux_docs_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-          std::to_wstring(++counter);
-  CreateDirectoryW(path_.c_str(), nullptr);
-}
-
-TempDir::~TempDir() {
-  // SHFileOperation wants a double-NUL-terminated list.
-  std::wstring from = path_ + L'\0';
-  SHFILEOPSTRUCTW op{};
-  op.wFunc = FO_DELETE;
-  op.pFrom = from.c_str();
-  op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-  SHFileOperationW(&op);
-}
-
-std::wstring TempDir::Write(const std::wstring& name, const std::vector<uint8_t>& bytes) const {
-  const std::wstring full = path_ + L"\\" + name;
-  HANDLE h = CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (h != INVALID_HANDLE_VALUE) {
-    DWORD written = 0;
-    if (!bytes.empty()) WriteFile(h, bytes.data(), DWORD(bytes.size()), &written, nullptr);
-    CloseHandle(h);
-  }
-  return full;
-}
 
 std::vector<uint8_t> SolidBmp(int w, int h, COLORREF c, int32_t ppm) {
   const uint32_t stride = (uint32_t(w) * 3 + 3) & ~3u;

@@ -9,6 +9,7 @@
 
 #include "render/documents/document_content.h"
 #include "render/documents/document_factory.h"
+#include "tests/support/files.h"
 #include "tests/support/pixels.h"
 
 namespace doctest {
@@ -16,24 +17,10 @@ namespace doctest {
 // For test messages: the name with anything beyond ASCII as '?'.
 std::string Narrow(const std::wstring& w);
 
-// Full path of a file in the samples folder copied beside the test executable.
-std::wstring SamplePath(const std::wstring& name);
+using testsupport::SamplePath;
 std::vector<uint8_t> ReadSample(const std::wstring& name);
 
-// A fresh folder under the temporary folder, removed with everything in it.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::wstring& path() const { return path_; }
-  // Writes bytes to path()\name and returns the full path.
-  std::wstring Write(const std::wstring& name, const std::vector<uint8_t>& bytes) const;
-
- private:
-  std::wstring path_;
-};
+using TempDir = testsupport::TempDir;
 
 // A 24-bit BMP of one colour; pixelsPerMetre 0 states no resolution.
 std::vector<uint8_t> SolidBmp(int width, int height, COLORREF c, int32_t pixelsPerMetre);

@@ -66,7 +66,7 @@ TEST_F(Site, SaveObjectWritesTheLinkIntoTheHoldersStorage) {
   after->Read(&bytes, sizeof bytes, nullptr);
   std::wstring path(bytes / sizeof(wchar_t), L'\0');
   after->Read(path.data(), bytes, nullptr);
-  EXPECT_EQ(path, dir_.path() + L"\\drawing.emf");
+  EXPECT_EQ(path, dir_.Path() + L"\\drawing.emf");
 }
 
 TEST_F(Site, AdviseSinkMarksModifiedAndRepaintsForItsOwnAspectOnly) {

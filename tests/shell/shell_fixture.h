@@ -9,28 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/files.h"
 #include "toolkit/form.h"
 
 namespace shelltest {
 
-// A fresh folder under %TEMP% (long path form), removed with everything in it.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::wstring& Path() const { return root_; }
-  std::wstring Path(const std::wstring& relative) const { return root_ + L"\\" + relative; }
-  std::wstring MakeDir(const std::wstring& relative) const;
-  std::wstring MakeFile(const std::wstring& relative, size_t bytes = 0) const;
-
- private:
-  std::wstring root_;
-};
-
-bool Exists(const std::wstring& path);
+using TempFolder = testsupport::TempDir;
+using testsupport::Exists;
 
 // Pumps messages until pred holds or timeoutMs has passed; returns pred().
 bool WaitFor(const std::function<bool()>& pred, DWORD timeoutMs = 10000);
