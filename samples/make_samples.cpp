@@ -11,17 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "render/documents/gdi_handles.h"
+#include "toolkit/handles.h"
 
 using Microsoft::WRL::ComPtr;
-using documents::SelectedObject;
-using documents::UniqueHandle;
+using tk::SelectedObject;
 
 namespace {
 
-using Pen = UniqueHandle<HPEN, documents::FreeGdiObject>;
-using Brush = UniqueHandle<HBRUSH, documents::FreeGdiObject>;
-using Font = documents::UniqueFont;
+using Pen = tk::GdiPen;
+using Brush = tk::GdiBrush;
+using Font = tk::GdiFont;
 
 // The drawing lives in a 1600 x 1200 space of 0.1 mm units (160 x 120 mm).
 constexpr int kW = 1600, kH = 1200;
@@ -117,7 +116,7 @@ bool MakeEmf(const std::wstring& path) {
   SetViewportExtEx(dc, vx, vy, nullptr);
   DrawCommon(dc);
   DrawEnhancedOnly(dc);
-  documents::UniqueEnhMetaFile emf(CloseEnhMetaFile(dc));
+  tk::EnhMetaFile emf(CloseEnhMetaFile(dc));
   return bool(emf);
 }
 
@@ -128,7 +127,7 @@ bool MakeWmf(const std::wstring& path) {
   SetWindowOrgEx(dc, 0, 0, nullptr);
   SetWindowExtEx(dc, kW, kH, nullptr);
   DrawCommon(dc);
-  documents::UniqueMetaFile wmf(CloseMetaFile(dc));
+  tk::MetaFile wmf(CloseMetaFile(dc));
   if (!wmf) return false;
   std::vector<uint8_t> bits(GetMetaFileBitsEx(wmf.get(), 0, nullptr));
   GetMetaFileBitsEx(wmf.get(), UINT(bits.size()), bits.data());
