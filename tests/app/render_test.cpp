@@ -130,3 +130,22 @@ TEST_F(RenderTest, EachFailureShowsOneMessageAndKeepsThePicture) {
     EXPECT_EQ(Gdi(), gdi);
   }
 }
+
+TEST_F(RenderTest, APictureTooLargeForMemoryFailsAtOnceWithOneMessage) {
+  const void* before = form->Image().Bits;
+  // 30000 x 360000 pixels (32 GB), and 30000 x 20000 (1.8 GB) with 1 GB left.
+  for (const bool bottomBorder : {true, false}) {
+    testsupport::ScopedRecorder rec;
+    if (bottomBorder)
+      Settings(30000, 30000, true, 100, 100, 100, 1000);
+    else
+      Settings(30000, 20000, false);
+    PictrixPretendAvailableMemory(int64_t{1} << 30);
+    form->RenderBtnClick();
+    PictrixPretendAvailableMemory(-1);
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].text, L"Could not create bitmap! Not enough free memory?!");
+    EXPECT_EQ(form->Image().Bits, before);
+    EXPECT_EQ(form->ProgressValue(), 0);
+  }
+}
