@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "app/layout.h"
 #include "app/program_folder.h"
 #include "app/tab_images.h"
 #include "toolkit/application.h"
@@ -10,26 +11,15 @@
 namespace app {
 namespace {
 
-constexpr COLORREF kHeaderColor = RGB(240, 202, 166);
-
 tk::TFont MainFont() { return tk::TFont{L"MS Sans Serif", -11, false}; }
 
-tk::TPanel& Plain(tk::TPanel& p, tk::TAlign align, int size) {
-  p.SetBevelOuter(tk::TBevel::bvNone);
-  if (align == tk::TAlign::alTop || align == tk::TAlign::alBottom) p.SetHeight(size);
-  p.SetAlign(align);
-  return p;
-}
 
 }  // namespace
 
 THeaderBand::THeaderBand(tk::TWinControl* parent, const std::wstring& caption)
     : tk::TPanel(parent), Label(this, 16, 10, caption, true) {
-  SetBevelInner(tk::TBevel::bvRaised);
-  SetBevelOuter(tk::TBevel::bvLowered);
-  SetColor(kHeaderColor);
-  SetHeight(33);
-  SetAlign(tk::TAlign::alTop);
+  HeaderLook(*this);
+  Dock(*this, tk::TAlign::alTop, 33);
 }
 
 TMainForm::TMainForm(const std::wstring& programFolder)
@@ -79,11 +69,10 @@ TMainForm::TMainForm(const std::wstring& programFolder)
       Panel5(&TabSheet4),
       ErgScrollBox(&TabSheet4),
       ErgPaintBox(&ErgScrollBox) {
-  StatusBar1.SetHeight(19);
-  StatusBar1.SetAlign(tk::TAlign::alBottom);
-  Plain(Panel7, tk::TAlign::alBottom, 41);
-  Plain(OuterPanel, tk::TAlign::alClient, 0);
-  PageControl2.SetAlign(tk::TAlign::alClient);
+  Dock(StatusBar1, tk::TAlign::alBottom, 19);
+  Dock(Plain(Panel7), tk::TAlign::alBottom, 41);
+  Dock(Plain(OuterPanel), tk::TAlign::alClient);
+  Dock(PageControl2, tk::TAlign::alClient);
   PageControl2.SetImages(MakeTabImages());
   PageControl2.SetActivePageIndex(0);
 

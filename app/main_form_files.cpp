@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "app/favorites_file.h"
+#include "app/layout.h"
 #include "app/main_form.h"
 #include "app/program_folder.h"
 #include "toolkit/modal.h"
@@ -10,44 +11,29 @@
 namespace app {
 namespace {
 
-constexpr COLORREF kHeaderColor = RGB(240, 202, 166);
 const tk::TFont kShellFont{L"Segoe UI", -12, false};
-
-tk::TPanel& Plain(tk::TPanel& p) {
-  p.SetBevelOuter(tk::TBevel::bvNone);
-  return p;
-}
 
 }  // namespace
 
 void TMainForm::SetUpFilePage() {
-  Plain(Panel3).SetHeight(33);
-  Panel3.SetAlign(tk::TAlign::alTop);
-  Panel18.SetBevelInner(tk::TBevel::bvRaised);
-  Panel18.SetBevelOuter(tk::TBevel::bvLowered);
-  Panel18.SetColor(kHeaderColor);
-  Panel18.SetWidth(121);
-  Panel18.SetAlign(tk::TAlign::alLeft);
-  PrefListBox.SetAlign(tk::TAlign::alClient);
+  Dock(Plain(Panel3), tk::TAlign::alTop, 33);
+  Dock(HeaderLook(Panel18), tk::TAlign::alLeft, 121);
+  Dock(PrefListBox, tk::TAlign::alClient);
 
-  Plain(Panel9).SetWidth(373);
-  Panel9.SetAlign(tk::TAlign::alLeft);
+  Dock(Plain(Panel9), tk::TAlign::alLeft, 373);
   JamShellTree1.SetFont(kShellFont);
   JamShellTree1.SetIndent(19);
-  JamShellTree1.SetWidth(185);
-  JamShellTree1.SetAlign(tk::TAlign::alLeft);
-  Plain(Panel11).SetHeight(25);
-  Panel11.SetAlign(tk::TAlign::alBottom);
+  Dock(JamShellTree1, tk::TAlign::alLeft, 185);
+  Dock(Plain(Panel11), tk::TAlign::alBottom, 25);
   FilterComboBox1.SetBounds(188, 3, 185, FilterComboBox1.Height());
   FilterComboBox1.SetFilter(L"Alle Dateien(*.*)|*.*");
   JamShellList1.SetFont(kShellFont);
-  JamShellList1.SetAlign(tk::TAlign::alClient);
+  Dock(JamShellList1, tk::TAlign::alClient);
 
-  Plain(Panel12).SetAlign(tk::TAlign::alClient);
-  Plain(Panel13).SetHeight(17);
-  Panel13.SetAlign(tk::TAlign::alTop);
+  Dock(Plain(Panel12), tk::TAlign::alClient);
+  Dock(Plain(Panel13), tk::TAlign::alTop, 17);
   Plain(Panel15).SetColor(::GetSysColor(COLOR_APPWORKSPACE));
-  Panel15.SetAlign(tk::TAlign::alClient);
+  Dock(Panel15, tk::TAlign::alClient);
 
   FilterComboBox1.OnChange = [this] { FilterComboBox1Change(); };
   JamShellList1.OnDblClick = [this] { JamShellList1DblClick(); };

@@ -2,6 +2,7 @@
 // any mouse button and scrolled vertically by the wheel.
 #include <algorithm>
 
+#include "app/layout.h"
 #include "app/main_form.h"
 #include "app/wheel.h"
 #include "raster/draw_dib.h"
@@ -13,11 +14,9 @@ void TMainForm::SetUpViews() {
     pair->SetBounds(0, 0, 393, 233);
     pair->SetCursor(::LoadCursorW(nullptr, IDC_HAND));
   }
-  ScrollBox1.SetAlign(tk::TAlign::alClient);
-  Panel5.SetBevelOuter(tk::TBevel::bvNone);
-  Panel5.SetHeight(49);
-  Panel5.SetAlign(tk::TAlign::alTop);
-  ErgScrollBox.SetAlign(tk::TAlign::alClient);
+  Dock(ScrollBox1, tk::TAlign::alClient);
+  Dock(Plain(Panel5), tk::TAlign::alTop, 49);
+  Dock(ErgScrollBox, tk::TAlign::alClient);
 
   PaintBox1.OnPaint = [this](HDC dc) { PaintBox1Paint(dc); };
   ErgPaintBox.OnPaint = [this](HDC dc) { ErgPaintBoxPaint(dc); };
