@@ -13,7 +13,6 @@ namespace {
 
 tk::TFont MainFont() { return tk::TFont{L"MS Sans Serif", -11, false}; }
 
-
 }  // namespace
 
 THeaderBand::THeaderBand(tk::TWinControl* parent, const std::wstring& caption)
