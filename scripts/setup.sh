@@ -5,18 +5,34 @@ set -euo pipefail
 packages=(
   cmake make
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine64 wine
+  wine64 wine wine32:i386 fonts-wine
   xvfb xauth x11-utils imagemagick
   googletest
+  clang-14 libclang-rt-14-dev
 )
+SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
+export DEBIAN_FRONTEND=noninteractive
+
+# The 32-bit product runs under Wine's 32-bit loader, which comes from the
+# i386 architecture.
+need_update=0
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  echo "setup: adding the i386 architecture"
+  $SUDO dpkg --add-architecture i386
+  need_update=1
+fi
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
-  SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
-  export DEBIAN_FRONTEND=noninteractive
+  need_update=1
+fi
+if [ $need_update -eq 1 ]; then
   $SUDO apt-get update -qq
+fi
+if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi

@@ -1,28 +1,46 @@
 #!/bin/bash
-# Sets up what is missing, builds both targets and runs every test headless under Wine.
-#   scripts/test.sh [ctest arguments...]
+# Sets up what is missing, builds every target and runs every test headless:
+# the pure core natively (with its fuzzers), then each Windows target under
+# its own Wine loader in its own private prefix.
+#   scripts/test.sh [ctest arguments for the Windows targets...]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/setup.sh"
 jobs="$(nproc)"
-export VERDALUX_WINEPREFIX="$root/build/x86_64/wineprefix"
+timings=()
+phase_start=$SECONDS
+phase() { timings+=("$(printf '%-28s %4d s' "$1" $((SECONDS - phase_start)))"); phase_start=$SECONDS; }
 
-# 32-bit product: compiled and linked only; this machine cannot run it.
-cmake -S "$root" -B "$root/build/i686" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" \
-  -DVERDALUX_WERROR=ON -DVERDALUX_TESTS=OFF -DVERDALUX_BENCH=OFF >/dev/null
-cmake --build "$root/build/i686" -j "$jobs"
+# The core natively, under AddressSanitizer and UndefinedBehaviorSanitizer;
+# CTest runs its tests and each fuzzer for a bounded number of runs.
+cmake -S "$root" -B "$root/build/native" -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVERDALUX_WERROR=ON >/dev/null
+cmake --build "$root/build/native" -j "$jobs"
+phase "native build"
+ctest --test-dir "$root/build/native" --output-on-failure
+phase "native tests and fuzzers"
 
-cmake -S "$root" -B "$root/build/x86_64" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake" \
-  -DVERDALUX_WERROR=ON >/dev/null
-cmake --build "$root/build/x86_64" -j "$jobs"
-
-# A private X display of true-colour depth (xvfb-run's default is 8 bits) and a
-# private Wine prefix inside the build folder; both end with the run.
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-  set -e
-  "$0/scripts/wine-run.sh" cmd /c exit >/dev/null 2>&1 || true
-  status=0
-  ctest --test-dir "$0/build/x86_64" --output-on-failure "${@}" || status=$?
-  WINEPREFIX="$VERDALUX_WINEPREFIX" /usr/lib/wine/wineserver -k 2>/dev/null || true
-  exit $status
-' "$root" "$@"
+# i686 is the product; x86_64 is the same code for 64-bit Windows.
+status=0
+for target in i686 x86_64; do
+  build="$root/build/$target"
+  bench=OFF; loader=/usr/lib/wine/wine
+  [ "$target" = x86_64 ] && bench=ON && loader=/usr/lib/wine/wine64
+  cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-$target.cmake" \
+    -DVERDALUX_WERROR=ON -DVERDALUX_TESTS=ON -DVERDALUX_BENCH=$bench >/dev/null
+  cmake --build "$build" -j "$jobs"
+  phase "$target build"
+  # A private X display of true-colour depth (xvfb-run's default is 8 bits) and
+  # a private Wine prefix inside the build folder; both end with the run.
+  VERDALUX_WINEPREFIX="$build/wineprefix" VERDALUX_WINE_LOADER="$loader" xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+    set -e
+    "$0/scripts/wine-run.sh" cmd /c exit >/dev/null 2>&1 || true
+    rc=0
+    ctest --test-dir "$1" --output-on-failure "${@:2}" || rc=$?
+    WINEPREFIX="$VERDALUX_WINEPREFIX" /usr/lib/wine/wineserver -k 2>/dev/null || true
+    exit $rc
+  ' "$root" "$build" "$@" || status=$?
+  phase "$target tests"
+done
+printf 'test.sh: %s\n' "${timings[@]}"
+exit $status
