@@ -80,7 +80,7 @@ HRESULT ImageContent::FromBytes(const std::vector<uint8_t>& bytes, bool largestF
                                         WICBitmapDitherTypeNone, nullptr, 0,
                                         WICBitmapPaletteTypeCustom)))
     return hr;
-  ImagePixels pixels;
+  core::ImagePixels pixels;
   pixels.width = static_cast<int32_t>(w);
   pixels.height = static_cast<int32_t>(h);
   try {
@@ -91,7 +91,7 @@ HRESULT ImageContent::FromBytes(const std::vector<uint8_t>& bytes, bool largestF
   if (FAILED(hr = converter->CopyPixels(nullptr, w * 4, static_cast<UINT>(pixels.data.size() * 4),
                                         reinterpret_cast<BYTE*>(pixels.data.data()))))
     return hr;
-  CompositeOverWhite(pixels.data.data(), pixels.data.size());
+  core::CompositeOverWhite(pixels.data.data(), pixels.data.size());
   const SIZEL extent{HimetricFromPixels(pixels.width, dpiX), HimetricFromPixels(pixels.height, dpiY)};
   out.reset(new ImageContent(std::move(pixels), extent));
   return S_OK;
@@ -115,14 +115,14 @@ void ImageContent::Draw(HDC dc, const RECT& bounds) const {
 
 void ImageContent::DrawExact(HDC dc, const RECT& bounds, const RECT& visible) const {
   const int64_t fullW = int64_t(bounds.right) - bounds.left, fullH = int64_t(bounds.bottom) - bounds.top;
-  const auto cols = MapAxis(pixels_.width, fullW, visible.left - bounds.left, visible.right - bounds.left);
+  const auto cols = core::MapAxis(pixels_.width, fullW, visible.left - bounds.left, visible.right - bounds.left);
   const int width = visible.right - visible.left;
   const int band = std::max(1, (1 << 20) / width);  // about 4 MB of pixels at a time
   std::vector<uint32_t> buffer(size_t(width) * std::min(band, int(visible.bottom - visible.top)));
   for (int y = visible.top; y < visible.bottom; y += band) {
     const int rowsHere = std::min(band, int(visible.bottom - y));
-    const auto rows = MapAxis(pixels_.height, fullH, y - bounds.top, y - bounds.top + rowsHere);
-    ScaleBlock(pixels_, cols, rows, buffer.data());
+    const auto rows = core::MapAxis(pixels_.height, fullH, y - bounds.top, y - bounds.top + rowsHere);
+    core::ScaleBlock(pixels_, cols, rows, buffer.data());
     const BITMAPINFO bi = TopDown32(width, rowsHere);
     StretchDIBits(dc, visible.left, y, width, rowsHere, 0, 0, width, rowsHere, buffer.data(), &bi,
                   DIB_RGB_COLORS, SRCCOPY);

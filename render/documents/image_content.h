@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "render/documents/document_content.h"
-#include "render/documents/image_scaler.h"
+#include "core/image_scaler.h"
 
 namespace documents {
 
@@ -22,14 +22,14 @@ class ImageContent final : public DocumentContent {
 
   SIZEL Extent() const override { return extent_; }
   void Draw(HDC dc, const RECT& bounds) const override;
-  const ImagePixels& pixels() const { return pixels_; }
+  const core::ImagePixels& pixels() const { return pixels_; }
 
  private:
-  ImageContent(ImagePixels pixels, SIZEL extent) : pixels_(std::move(pixels)), extent_(extent) {}
+  ImageContent(core::ImagePixels pixels, SIZEL extent) : pixels_(std::move(pixels)), extent_(extent) {}
   void DrawExact(HDC dc, const RECT& bounds, const RECT& visible) const;
   void DrawStretched(HDC dc, const RECT& bounds) const;
 
-  ImagePixels pixels_;
+  core::ImagePixels pixels_;
   SIZEL extent_;
 };
 

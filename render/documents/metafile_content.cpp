@@ -3,14 +3,14 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "render/documents/emf_validator.h"
-#include "render/documents/wmf_validator.h"
+#include "core/emf_validator.h"
+#include "core/wmf_validator.h"
 
 namespace documents {
 
 HRESULT MetafileContent::FromEmf(const std::vector<uint8_t>& bytes,
                                  std::unique_ptr<DocumentContent>& out) {
-  if (!ValidateEnhMetafile(bytes.data(), bytes.size())) return kInvalidContent;
+  if (!core::ValidateEnhMetafile(bytes.data(), bytes.size())) return kInvalidContent;
   ENHMETAHEADER header;
   std::memcpy(&header, bytes.data(), sizeof header);
   tk::EnhMetaFile emf(SetEnhMetaFileBits(header.nBytes, bytes.data()));
@@ -23,31 +23,31 @@ HRESULT MetafileContent::FromEmf(const std::vector<uint8_t>& bytes,
 
 HRESULT MetafileContent::FromWmf(const std::vector<uint8_t>& bytes,
                                  std::unique_ptr<DocumentContent>& out) {
-  const auto info = ValidateWindowsMetafile(bytes.data(), bytes.size());
-  if (!info) return kInvalidContent;
+  core::WmfInfo info;
+  if (!core::ValidateWindowsMetafile(bytes.data(), bytes.size(), info)) return kInvalidContent;
   SIZEL extent;
-  if (info->placeable) {
-    extent.cx = MulDiv(info->right - info->left, 2540, info->unitsPerInch);
-    extent.cy = MulDiv(info->bottom - info->top, 2540, info->unitsPerInch);
+  if (info.placeable) {
+    extent.cx = MulDiv(info.right - info.left, 2540, info.unitsPerInch);
+    extent.cy = MulDiv(info.bottom - info.top, 2540, info.unitsPerInch);
   } else {
     // No placeable header: take the drawing's window extent as 96 dpi pixels.
-    if (info->windowExtX == 0) return kInvalidContent;
-    extent.cx = MulDiv(std::abs(info->windowExtX), 2540, 96);
-    extent.cy = MulDiv(std::abs(info->windowExtY), 2540, 96);
+    if (info.windowExtX == 0) return kInvalidContent;
+    extent.cx = MulDiv(std::abs(info.windowExtX), 2540, 96);
+    extent.cy = MulDiv(std::abs(info.windowExtY), 2540, 96);
   }
   if (extent.cx <= 0 || extent.cy <= 0) return kInvalidContent;
   // One playback path for both kinds: the Windows metafile becomes an enhanced one.
   const METAFILEPICT pict{MM_ANISOTROPIC, extent.cx, extent.cy, nullptr};
   HDC screen = GetDC(nullptr);
-  tk::EnhMetaFile emf(SetWinMetaFileBits(static_cast<UINT>(info->bytes),
-                                           bytes.data() + info->headerOffset, screen, &pict));
+  tk::EnhMetaFile emf(SetWinMetaFileBits(static_cast<UINT>(info.bytes),
+                                           bytes.data() + info.headerOffset, screen, &pict));
   ReleaseDC(nullptr, screen);
   if (!emf) return kInvalidContent;
   // The conversion is the platform's own recording; hold it to the same standard.
   const UINT size = GetEnhMetaFileBits(emf.get(), 0, nullptr);
   std::vector<uint8_t> converted(size);
   if (size == 0 || GetEnhMetaFileBits(emf.get(), size, converted.data()) != size ||
-      !ValidateEnhMetafile(converted.data(), converted.size()))
+      !core::ValidateEnhMetafile(converted.data(), converted.size()))
     return kInvalidContent;
   out.reset(new MetafileContent(std::move(emf), extent));
   return S_OK;

@@ -7,12 +7,14 @@
 
 namespace documents {
 
+namespace page = core::page;
+
 HRESULT TextContent::FromBytes(const std::vector<uint8_t>& bytes,
                                std::unique_ptr<DocumentContent>& out) {
   const auto text = DecodeText(bytes);
   if (!text) return kInvalidContent;
-  TextLayout layout;
-  if (!LayoutText(*text, layout)) return E_OUTOFMEMORY;
+  core::TextLayout layout;
+  if (!core::LayoutText(*text, layout)) return E_OUTOFMEMORY;
   out.reset(new TextContent(std::move(layout)));
   return S_OK;
 }

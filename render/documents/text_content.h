@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "render/documents/document_content.h"
-#include "render/documents/text_layout.h"
+#include "core/text_layout.h"
 
 namespace documents {
 
@@ -15,7 +15,7 @@ struct PageMapping {
   RECT bounds;
   int32_t pageHeight;
   int32_t X(int64_t himetricX) const {
-    return static_cast<int32_t>(bounds.left + himetricX * (int64_t(bounds.right) - bounds.left) / page::kWidth);
+    return static_cast<int32_t>(bounds.left + himetricX * (int64_t(bounds.right) - bounds.left) / core::page::kWidth);
   }
   int32_t Y(int64_t himetricY) const {
     return static_cast<int32_t>(bounds.top + himetricY * (int64_t(bounds.bottom) - bounds.top) / pageHeight);
@@ -27,13 +27,13 @@ class TextContent final : public DocumentContent {
   // Fails with kInvalidContent for data that is not text.
   static HRESULT FromBytes(const std::vector<uint8_t>& bytes, std::unique_ptr<DocumentContent>& out);
 
-  SIZEL Extent() const override { return {page::kWidth, layout_.pageHeight}; }
+  SIZEL Extent() const override { return {core::page::kWidth, layout_.pageHeight}; }
   void Draw(HDC dc, const RECT& bounds) const override;
-  const TextLayout& layout() const { return layout_; }
+  const core::TextLayout& layout() const { return layout_; }
 
  private:
-  explicit TextContent(TextLayout layout) : layout_(std::move(layout)) {}
-  TextLayout layout_;
+  explicit TextContent(core::TextLayout layout) : layout_(std::move(layout)) {}
+  core::TextLayout layout_;
 };
 
 }  // namespace documents

@@ -1,4 +1,5 @@
-// Turns the bytes of a plain-text file into UTF-16.
+// Turns the bytes of a plain-text file into UTF-16, with this machine's ANSI
+// code page for text that is not Unicode.
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -7,9 +8,7 @@
 
 namespace documents {
 
-// UTF-8 with or without a byte-order mark, UTF-16 (either byte order) with one,
-// otherwise the ANSI code page. Returns nothing for data that is not text: an
-// empty file, a NUL character, or an unpaired surrogate in UTF-16.
+// core::DecodeText with the ANSI code page of the platform; see there.
 std::optional<std::wstring> DecodeText(const std::vector<uint8_t>& bytes);
 
 }  // namespace documents

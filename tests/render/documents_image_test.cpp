@@ -1,5 +1,5 @@
-// Raster documents: resampling that is exact in strips, WIC decoding of every
-// listed type, extents from the image's resolution.
+// Raster documents: WIC decoding of every listed type, strips exactly like the
+// whole drawing, extents from the image's resolution.
 #include <gtest/gtest.h>
 
 #include <wincodec.h>
@@ -8,11 +8,9 @@
 #include <cstring>
 
 #include "render/documents/image_content.h"
-#include "render/documents/image_scaler.h"
 #include "tests/render/documents_fixtures.h"
 
 using documents::DocumentKind;
-using documents::MapAxis;
 using Microsoft::WRL::ComPtr;
 
 namespace {
@@ -83,54 +81,6 @@ std::vector<uint8_t> TwoSizeIcon() {
 }
 
 }  // namespace
-
-TEST(ImageScaler, AnyPartOfAnAxisMapsLikeTheSamePartOfTheWhole) {
-  for (int64_t source : {1, 3, 7, 320}) {
-    for (int64_t dest : {1, 2, 5, 13, 320, 641, 1000}) {
-      const auto whole = MapAxis(source, dest, 0, dest);
-      ASSERT_EQ(int64_t(whole.size()), dest);
-      for (int64_t from = 0; from < dest; from += 1 + dest / 7) {
-        const int64_t to = std::min(dest, from + 1 + dest / 3);
-        const auto part = MapAxis(source, dest, from, to);
-        ASSERT_EQ(int64_t(part.size()), to - from);
-        for (int64_t i = 0; i < to - from; ++i) {
-          EXPECT_EQ(part[i].first, whole[from + i].first);
-          EXPECT_EQ(part[i].count, whole[from + i].count);
-        }
-      }
-      // Reducing covers every source pixel exactly once; enlarging only picks
-      // source pixels in order and inside the image.
-      int64_t next = 0;
-      for (const auto& s : whole) {
-        ASSERT_GE(s.first, 0);
-        ASSERT_LE(s.first + s.count, source);
-        if (dest < source) {
-          EXPECT_EQ(s.first, next);
-          next = s.first + s.count;
-        } else {
-          EXPECT_EQ(s.count, 1);
-          EXPECT_GE(s.first, next);
-          next = s.first;
-        }
-      }
-      if (dest < source) {
-        EXPECT_EQ(next, source);
-      }
-    }
-  }
-}
-
-TEST(ImageScaler, ReductionAveragesAndTransparencyBlendsOverWhite) {
-  documents::ImagePixels src{2, 2, {0x000A0000, 0x00140000, 0x001E0000, 0x00290000}};
-  uint32_t out = 0;
-  documents::ScaleBlock(src, MapAxis(2, 1, 0, 1), MapAxis(2, 1, 0, 1), &out);
-  EXPECT_EQ(out, 0x00190000u);  // (10 + 20 + 30 + 41) / 4 = 25.25 -> 25
-  uint32_t px[] = {0x00000000, 0xFF123456, 0x80000000};
-  documents::CompositeOverWhite(px, 3);
-  EXPECT_EQ(px[0], 0x00FFFFFFu);
-  EXPECT_EQ(px[1], 0x00123456u);
-  EXPECT_EQ(px[2], 0x007F7F7Fu);
-}
 
 TEST(Images, PngSampleHasItsResolutionsExtentAndExactPatchesAtThreeScales) {
   const auto png = doctest::Load(DocumentKind::Image, doctest::ReadSample(L"photo.png"));

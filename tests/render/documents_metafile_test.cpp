@@ -6,8 +6,8 @@
 #include <functional>
 #include <iostream>
 
-#include "render/documents/emf_validator.h"
-#include "render/documents/wmf_validator.h"
+#include "core/emf_validator.h"
+#include "core/wmf_validator.h"
 #include "tests/render/documents_fixtures.h"
 
 using documents::DocumentKind;
@@ -89,7 +89,8 @@ TEST(Metafiles, WindowsMetafileWithoutPlaceableHeaderTakesItsWindowExtentAt96Dpi
   for (size_t off = 18; off + 6 <= noExtent.size(); off += 2 * size_t(Get32(noExtent, off)))
     if (noExtent[off + 4] == (META_SETWINDOWEXT & 0xFF) && noExtent[off + 5] == (META_SETWINDOWEXT >> 8))
       Put16(noExtent, off + 4, META_SETVIEWPORTORG);
-  ASSERT_TRUE(documents::ValidateWindowsMetafile(noExtent.data(), noExtent.size()));
+  core::WmfInfo info;
+  ASSERT_TRUE(core::ValidateWindowsMetafile(noExtent.data(), noExtent.size(), info));
   EXPECT_FALSE(doctest::Load(DocumentKind::Wmf, noExtent));
 }
 
@@ -130,7 +131,7 @@ TEST(Metafiles, StripsDifferFromTheWholeDrawingInAtMostAFewEdgePixels) {
 
 TEST(EmfValidator, RefusesEachClassOfMalformedRecord) {
   const auto sample = doctest::ReadSample(L"drawing.emf");
-  ASSERT_TRUE(documents::ValidateEnhMetafile(sample.data(), sample.size()));
+  ASSERT_TRUE(core::ValidateEnhMetafile(sample.data(), sample.size()));
   const uint32_t handles = sample[56] | sample[57] << 8;
   const size_t headerSize = Get32(sample, 4);
   struct Case {
@@ -179,17 +180,18 @@ TEST(EmfValidator, RefusesEachClassOfMalformedRecord) {
   for (const Case& c : cases) {
     auto bytes = sample;
     c.mutate(bytes);
-    EXPECT_FALSE(documents::ValidateEnhMetafile(bytes.data(), bytes.size())) << c.what;
+    EXPECT_FALSE(core::ValidateEnhMetafile(bytes.data(), bytes.size())) << c.what;
     EXPECT_FALSE(doctest::Load(DocumentKind::Emf, bytes)) << c.what;
   }
   auto recoloured = sample;  // a harmless change keeps the file valid
   Put32(recoloured, EmfRecord(recoloured, EMR_CREATEBRUSHINDIRECT) + 16, RGB(1, 2, 3));
-  EXPECT_TRUE(documents::ValidateEnhMetafile(recoloured.data(), recoloured.size()));
+  EXPECT_TRUE(core::ValidateEnhMetafile(recoloured.data(), recoloured.size()));
 }
 
 TEST(WmfValidator, RefusesEachClassOfMalformedRecord) {
   const auto sample = doctest::ReadSample(L"drawing.wmf");
-  ASSERT_TRUE(documents::ValidateWindowsMetafile(sample.data(), sample.size()));
+  core::WmfInfo info;
+  ASSERT_TRUE(core::ValidateWindowsMetafile(sample.data(), sample.size(), info));
   struct Case {
     const char* what;
     std::function<void(std::vector<uint8_t>&)> mutate;
@@ -224,7 +226,7 @@ TEST(WmfValidator, RefusesEachClassOfMalformedRecord) {
   for (const Case& c : cases) {
     auto bytes = sample;
     c.mutate(bytes);
-    EXPECT_FALSE(documents::ValidateWindowsMetafile(bytes.data(), bytes.size())) << c.what;
+    EXPECT_FALSE(core::ValidateWindowsMetafile(bytes.data(), bytes.size(), info)) << c.what;
     EXPECT_FALSE(doctest::Load(DocumentKind::Wmf, bytes)) << c.what;
   }
 }

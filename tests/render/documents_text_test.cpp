@@ -1,79 +1,71 @@
-// Plain-text documents: decoding, the fixed-pitch layout, and drawing.
+// Plain-text documents: the ANSI fallback and UTF-8 as the platform decodes it,
+// and drawing.
 #include <gtest/gtest.h>
 
+#include "core/text_decoder.h"
 #include "render/documents/text_content.h"
 #include "render/documents/text_decoder.h"
-#include "render/documents/text_layout.h"
 #include "tests/render/documents_fixtures.h"
 
 using documents::DecodeText;
-using documents::LayoutText;
-using documents::TextLayout;
-namespace page = documents::page;
+namespace page = core::page;
 
 namespace {
 
 std::vector<uint8_t> Bytes(std::initializer_list<int> b) { return std::vector<uint8_t>(b.begin(), b.end()); }
 
-std::vector<std::wstring> Lines(const std::wstring& text) {
-  TextLayout layout;
-  EXPECT_TRUE(LayoutText(text, layout));
-  return layout.lines;
+// What the platform makes of bytes as strict UTF-8, the way the decoder used
+// to ask it: nothing when it reports invalid characters.
+std::optional<std::wstring> PlatformUtf8(const std::vector<uint8_t>& b) {
+  if (b.empty()) return std::wstring();
+  const char* p = reinterpret_cast<const char*>(b.data());
+  const int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, p, int(b.size()), nullptr, 0);
+  if (n <= 0) return std::nullopt;
+  std::wstring s(size_t(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, p, int(b.size()), s.data(), n);
+  return s;
 }
 
 }  // namespace
 
-TEST(TextDecoding, RecognisesEveryEncodingAndRefusesWhatIsNotText) {
-  EXPECT_EQ(DecodeText(Bytes({0xEF, 0xBB, 0xBF, 'a', 0xC3, 0xA4})), L"a\x00e4");  // UTF-8 with BOM
-  EXPECT_EQ(DecodeText(Bytes({'a', 0xC3, 0xA4})), L"a\x00e4");                     // without
-  EXPECT_EQ(DecodeText(Bytes({0xFF, 0xFE, 'a', 0, 0xE4, 0})), L"a\x00e4");         // UTF-16 LE
-  EXPECT_EQ(DecodeText(Bytes({0xFE, 0xFF, 0, 'a', 0xD8, 0x3D, 0xDE, 0x00})), L"a\xD83D\xDE00");
-  // Not valid UTF-8: the ANSI code page, whatever it is on this machine.
+TEST(TextDecoding, TextThatIsNotUtf8IsReadInTheAnsiCodePage) {
   wchar_t ansi[2] = {};
   const char raw[] = {'a', char(0xE4)};
   MultiByteToWideChar(CP_ACP, 0, raw, 2, ansi, 2);
   EXPECT_EQ(DecodeText(Bytes({'a', 0xE4})), std::wstring(ansi, 2));
-  EXPECT_FALSE(DecodeText({}));                                        // empty file
-  EXPECT_FALSE(DecodeText(Bytes({'a', 0, 'b'})));                       // binary
-  EXPECT_FALSE(DecodeText(Bytes({0xFF, 0xFE, 0x3D, 0xD8, 'a', 0})));    // lone surrogate
-  EXPECT_FALSE(DecodeText(Bytes({0xFF, 0xFE, 'a'})));                   // odd UTF-16 length
-  EXPECT_FALSE(DecodeText(doctest::ReadSample(L"photo.png")));           // an image
+  EXPECT_EQ(DecodeText(Bytes({'a', 0xC3, 0xA4})), L"a\x00e4");  // valid UTF-8 stays UTF-8
+  EXPECT_FALSE(DecodeText(Bytes({0xEF, 0xBB, 0xBF, 'a', 0xE4})));  // a UTF-8 mark promises UTF-8
+  EXPECT_FALSE(DecodeText(Bytes({'a', 0xE4, 0})));                  // NUL in any code page
+  EXPECT_FALSE(DecodeText(doctest::ReadSample(L"photo.png")));       // an image
 }
 
-TEST(TextLayout, WrapsAtTheLastSpaceThatFitsAndBreaksOverlongWords) {
-  const std::wstring word9 = L"abcdefghi";
-  std::wstring para;
-  for (int i = 0; i < 9; ++i) para += word9 + L" ";  // 90 characters
-  const auto lines = Lines(para);
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0].size(), 79u);  // eight words and their spaces, the last blank dropped
-  EXPECT_EQ(lines[1], word9);
-  const auto hard = Lines(std::wstring(200, L'x'));
-  ASSERT_EQ(hard.size(), 3u);
-  EXPECT_EQ(hard[0].size(), size_t(page::kColumns));
-  EXPECT_EQ(hard[2].size(), 200u - 2 * page::kColumns);
-  // A surrogate pair is one character and is never split.
-  std::wstring emoji;
-  for (int i = 0; i < 81; ++i) emoji += L"\xD83D\xDE00";
-  const auto pairs = Lines(emoji);
-  ASSERT_EQ(pairs.size(), 2u);
-  EXPECT_EQ(documents::CellCount(pairs[0]), size_t(page::kColumns));
-  EXPECT_EQ(pairs[1], L"\xD83D\xDE00");
-}
-
-TEST(TextLayout, LineEndsTabsAndControlCharacters) {
-  EXPECT_EQ(Lines(L"a\r\nb\nc\rd"), (std::vector<std::wstring>{L"a", L"b", L"c", L"d"}));
-  EXPECT_EQ(Lines(L"a\r\n\r\nb\r\n"), (std::vector<std::wstring>{L"a", L"", L"b"}));
-  EXPECT_EQ(Lines(L"ab\tc\x01" L"d"), (std::vector<std::wstring>{L"ab      c d"}));
-}
-
-TEST(TextLayout, PageIsAtLeastOneA4HighAndGrowsWithItsLines) {
-  TextLayout layout;
-  ASSERT_TRUE(LayoutText(L"one line", layout));
-  EXPECT_EQ(layout.pageHeight, page::kMinHeight);
-  ASSERT_TRUE(LayoutText(std::wstring(100, L'\n'), layout));
-  EXPECT_EQ(layout.lines.size(), 100u);
-  EXPECT_EQ(layout.pageHeight, 2 * page::kMargin + 100 * page::kLineHeight);
+// The core decodes UTF-8 itself; it must accept and refuse exactly what the
+// platform's strict conversion does, or a file would change encoding.
+TEST(TextDecoding, Utf8AgreesWithThePlatformsStrictConversion) {
+  const std::vector<std::vector<uint8_t>> cases = {
+      Bytes({'a', 'b'}), Bytes({0xC3, 0xA4}), Bytes({0xE2, 0x82, 0xAC}), Bytes({0xF0, 0x9F, 0x98, 0x80}),
+      Bytes({0x7F}), Bytes({0xC2, 0x80}), Bytes({0xDF, 0xBF}), Bytes({0xE0, 0xA0, 0x80}),
+      Bytes({0xEF, 0xBF, 0xBF}), Bytes({0xEF, 0xBF, 0xBE}), Bytes({0xEF, 0xBB, 0xBF}),
+      Bytes({0xF0, 0x90, 0x80, 0x80}), Bytes({0xF4, 0x8F, 0xBF, 0xBF}), Bytes({0xED, 0x9F, 0xBF}),
+      Bytes({0xEE, 0x80, 0x80}),
+      // overlong forms
+      Bytes({0xC0, 0x80}), Bytes({0xC1, 0xBF}), Bytes({0xE0, 0x80, 0x80}), Bytes({0xE0, 0x9F, 0xBF}),
+      Bytes({0xF0, 0x80, 0x80, 0x80}), Bytes({0xF0, 0x8F, 0xBF, 0xBF}),
+      // surrogates encoded in UTF-8, alone and as a pair
+      Bytes({0xED, 0xA0, 0x80}), Bytes({0xED, 0xBF, 0xBF}), Bytes({0xED, 0xA0, 0xBD, 0xED, 0xB8, 0x80}),
+      // beyond U+10FFFF
+      Bytes({0xF4, 0x90, 0x80, 0x80}), Bytes({0xF5, 0x80, 0x80, 0x80}), Bytes({0xF7, 0xBF, 0xBF, 0xBF}),
+      Bytes({0xF8, 0x88, 0x80, 0x80, 0x80}), Bytes({0xFC, 0x84, 0x80, 0x80, 0x80, 0x80}),
+      Bytes({0xFE}), Bytes({0xFF}),
+      // stray continuation bytes and cut sequences
+      Bytes({0x80}), Bytes({0xBF}), Bytes({'a', 0x80, 'b'}), Bytes({0xC3}), Bytes({0xE2, 0x82}),
+      Bytes({0xF0, 0x9F, 0x98}), Bytes({0xC3, 'a'}), Bytes({0xE2, 'a', 0xAC}), Bytes({0xE2, 0x82, 0xC3, 0xA4}),
+  };
+  for (const auto& b : cases) {
+    std::string hex;
+    for (uint8_t c : b) hex += " " + std::to_string(c);
+    EXPECT_EQ(core::DecodeUtf8(b.data(), b.size()), PlatformUtf8(b)) << "bytes" << hex;
+  }
 }
 
 TEST(TextDocument, SampleLetterIsAboutThreePagesAndDrawsInsideItsMargins) {

@@ -2,9 +2,10 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 
-namespace documents {
+#include "core/verdict.h"
+
+namespace core {
 
 struct WmfInfo {
   size_t headerOffset = 0;   // where the METAHEADER starts (22 with a placeable header)
@@ -17,9 +18,11 @@ struct WmfInfo {
   int16_t windowExtX = 0, windowExtY = 0;
 };
 
-// Walks every record. Returns the layout facts only when the header is sane and
-// every record is of a known type whose parameters fit its size, object indices
-// match the object table's simulated slots, and META_EOF ends the file.
-std::optional<WmfInfo> ValidateWindowsMetafile(const uint8_t* data, size_t size);
+// Walks every record. Accepts only when the header is sane and every record is
+// of a known type whose parameters fit its size, object indices match the
+// object table's simulated slots, and META_EOF ends the file; info then holds
+// the layout facts. A refusal names the record (counted from 1 after the
+// header), its function and what is wrong with it.
+Verdict ValidateWindowsMetafile(const uint8_t* data, size_t size, WmfInfo& info);
 
-}  // namespace documents
+}  // namespace core

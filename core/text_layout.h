@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace documents {
+namespace core {
 
 namespace page {
 inline constexpr int32_t kWidth = 21000;      // A4, 210 mm
@@ -33,4 +33,4 @@ size_t CellCount(const std::wstring& s);
 // signed 32-bit HIMETRIC extent.
 bool LayoutText(const std::wstring& text, TextLayout& out);
 
-}  // namespace documents
+}  // namespace core

@@ -1,8 +1,8 @@
-#include "render/documents/image_scaler.h"
+#include "core/image_scaler.h"
 
 #include <algorithm>
 
-namespace documents {
+namespace core {
 
 std::vector<SourceSpan> MapAxis(int64_t source, int64_t dest, int64_t from, int64_t to) {
   std::vector<SourceSpan> spans;
@@ -53,4 +53,4 @@ void CompositeOverWhite(uint32_t* pixels, size_t count) {
   }
 }
 
-}  // namespace documents
+}  // namespace core

@@ -3,10 +3,11 @@
 // position in it, never on which part is being computed, so drawing a picture in
 // strips gives exactly the pixels of drawing it whole.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
-namespace documents {
+namespace core {
 
 // Pixels as 0x00RRGGBB (B, G, R, x in memory), top row first.
 struct ImagePixels {
@@ -34,4 +35,4 @@ void ScaleBlock(const ImagePixels& src, const std::vector<SourceSpan>& cols,
 // Blends straight-alpha BGRA over white paper, in place; the alpha byte becomes 0.
 void CompositeOverWhite(uint32_t* pixels, size_t count);
 
-}  // namespace documents
+}  // namespace core

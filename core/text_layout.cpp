@@ -1,11 +1,9 @@
-#include "render/documents/text_layout.h"
-
-#include <windows.h>
+#include "core/text_layout.h"
 
 #include <algorithm>
-#include <climits>
+#include <cstdint>
 
-namespace documents {
+namespace core {
 namespace {
 
 bool IsLow(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
@@ -87,4 +85,4 @@ bool LayoutText(const std::wstring& text, TextLayout& out) {
   return true;
 }
 
-}  // namespace documents
+}  // namespace core
