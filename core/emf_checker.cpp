@@ -71,7 +71,7 @@ bool EmfChecker::Points16(const ByteReader& r) {
 }
 
 // bounds, nPolys, total points, counts[nPolys], points[total]
-bool EmfChecker::PolyPoly(const ByteReader& r, size_t pointBytes) {
+bool EmfChecker::PolyPoly(const ByteReader& r, uint64_t pointBytes) {
   if (!Min(r, 32)) return false;
   const uint32_t polys = r.U32(24), total = r.U32(28);
   if (polys == 0 || !r.Has(32, 4ull * polys)) return Fail("has more polygons than it holds");
@@ -81,12 +81,14 @@ bool EmfChecker::PolyPoly(const ByteReader& r, size_t pointBytes) {
     if (c < 2) return Fail("has a polygon of fewer than two points");
     sum += c;
   }
-  const size_t pts = 32 + 4 * size_t(polys);
+  const uint64_t pts = 32 + 4ull * polys;
   if (sum != total) return Fail("has point counts that disagree with its total");
+  // Byte counts in 64 bits: formed in a 32-bit size_t they wrap, and the
+  // player copies `total` points into a buffer sized by the wrapped product.
   if (!r.Has(pts, pointBytes * total)) return Fail("has more points than it holds");
   if (pointBytes == 8)
-    for (uint32_t i = 0; i < total; ++i)
-      if (!Point(r, pts + 8 * size_t(i))) return false;
+    for (uint64_t i = 0; i < total; ++i)
+      if (!Point(r, pts + 8 * i)) return false;
   return true;
 }
 
@@ -128,7 +130,13 @@ bool EmfChecker::ClipRegion(const ByteReader& r) {
   if (!Min(r, 16)) return false;
   const uint32_t bytes = r.U32(8), mode = r.U32(12);
   if (mode < gdi::kRgnAnd || mode > gdi::kRgnCopy) return Fail("has a mode out of range");
-  if (bytes == 0) return mode == gdi::kRgnCopy || Fail("combines with no region");  // resets the clip region
+  if (bytes == 0) {  // resets the clip region
+    if (mode != gdi::kRgnCopy) return Fail("combines with no region");
+    // The player reads a region whenever the record is long enough for its
+    // header, whatever cbRgnData says.
+    return r.size() < emr::layout::kClipRgnStructBytes + gdi::kRgnDataHeaderBytes ||
+           Fail("has a region the player reads though its size says there is none");
+  }
   if (bytes < gdi::kRgnDataHeaderBytes || !r.Has(16, bytes)) return Fail("has its region outside the record");
   const uint32_t count = r.U32(24);
   if (r.U32(16) != gdi::kRgnDataHeaderBytes || r.U32(20) != gdi::kRdhRectangles)

@@ -1,9 +1,9 @@
 // Checks of single enhanced-metafile records, for the validator's walk. Each
 // check is true for a well-formed record; otherwise Why() says what is wrong.
 #pragma once
-#include <cstddef>
 #include <cstdint>
 
+#include "core/dib_check.h"
 #include "core/emf_records.h"
 #include "core/le_bytes.h"
 
@@ -33,7 +33,7 @@ class EmfChecker {
 
   bool Points32(const ByteReader& r);
   bool Points16(const ByteReader& r);
-  bool PolyPoly(const ByteReader& r, size_t pointBytes);
+  bool PolyPoly(const ByteReader& r, uint64_t pointBytes);
   bool Beziers(uint32_t type, uint32_t count);
   bool Text(const ByteReader& r, uint64_t charBytes);
   bool Font(const ByteReader& r);
@@ -42,9 +42,12 @@ class EmfChecker {
 
   // Records that carry bitmaps (emf_bitmap_records.cpp).
   bool BitmapRecord(const ByteReader& r, uint32_t type, bool& known);
+  bool Blit(const ByteReader& r, uint32_t type);
+  bool MaskedBlit(const ByteReader& r, uint32_t type);
+  bool SetDIBits(const ByteReader& r);
+  bool Brush(const ByteReader& r, uint32_t type);
   bool ExtPen(const ByteReader& r);
-  bool Blit(const ByteReader& r, uint64_t min);
-  bool Dib(const ByteReader& r, const emr::BitmapFields& f);
+  bool Dib(const ByteReader& r, const emr::BitmapFields& f, const DibUse& use = {}, DibLayout* layout = nullptr);
 
   uint32_t handles_;
   int depth_ = 0;
