@@ -58,13 +58,22 @@ TEST_F(BadInput, TruncatedAndCorruptSamples) {
     ASSERT_FALSE(bytes.empty());
     auto corrupt = bytes;
     for (size_t i = 0; i < 16; ++i) corrupt[i] ^= 0x5A;
-    EXPECT_TRUE(FAILED(Link(dir_.Write(std::wstring(L"corrupt_") + name, corrupt)))) << name;
+    EXPECT_TRUE(FAILED(Link(dir_.Write(std::wstring(L"corrupt_") + name, corrupt)))) << doctest::Narrow(name);
     for (size_t keep : {bytes.size() / 2, size_t(40), size_t(8)}) {
       const std::vector<uint8_t> cut(bytes.begin(), bytes.begin() + keep);
-      const HRESULT hr = Link(dir_.Write(std::wstring(L"cut_") + name, cut));
-      if (SUCCEEDED(hr) && std::wstring(name) == L"photo.jpg" && keep == bytes.size() / 2)
-        GTEST_SKIP() << "this platform's JPEG decoder fills a truncated scan instead of failing";
-      EXPECT_TRUE(FAILED(hr)) << name << " cut to " << keep;
+      const std::wstring path = dir_.Write(std::wstring(L"cut_") + name, cut);
+      const HRESULT hr = Link(path);
+      if (std::wstring(name) == L"photo.jpg" && keep == bytes.size() / 2 && SUCCEEDED(hr)) {
+        // This platform's JPEG decoder fills a truncated scan instead of
+        // failing; then the image must still be the whole image.
+        ComPtr<IOleObject> object;
+        ASSERT_EQ(documents::CreateLinkToFile(path, nullptr, nullptr, &object), S_OK);
+        SIZEL size{};
+        EXPECT_EQ(object->GetExtent(DVASPECT_CONTENT, &size), S_OK);
+        EXPECT_EQ(size.cx, 6773) << "half a JPEG";
+        continue;
+      }
+      EXPECT_TRUE(FAILED(hr)) << doctest::Narrow(name) << " cut to " << keep;
     }
   }
 }
@@ -103,8 +112,6 @@ TEST_F(BadInput, NonAsciiPathsWork) {
   EXPECT_EQ(Link(dir_.Path() + L"\\\x00fc" L"bersehen.emf"), HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
 }
 
-TEST_F(BadInput, TypeNothingHandles) {
-  const HRESULT hr = Link(dir_.Write(L"data.xyz", {1, 2, 3}));
-  if (SUCCEEDED(hr)) GTEST_SKIP() << "this platform links files of unknown type";
-  EXPECT_TRUE(FAILED(hr));
-}
+// No built-in object and no server registered for the type: the platform's
+// link fails and nothing is made.
+TEST_F(BadInput, TypeNothingHandles) { EXPECT_TRUE(FAILED(Link(dir_.Write(L"data.xyz", {1, 2, 3})))); }
