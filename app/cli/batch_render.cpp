@@ -7,6 +7,7 @@
 #include "app/cli/bmp_file.h"
 #include "app/cli/picture_size.h"
 #include "render/holder/document_holder.h"
+#include "render/holder/ole_error.h"
 #include "render/holder/ole_session.h"
 #include "toolkit/handles.h"
 
@@ -47,6 +48,10 @@ int RunBatch(const CliOptions& options, const TextSink& errors, const BatchHooks
   std::optional<render::OleSession> ole;
   try {
     ole.emplace();
+  } catch (const render::OleError& e) {
+    errors(kImportFailedText);
+    errors(e.Reason());
+    return kExitFailed;
   } catch (const std::exception&) {
     errors(kImportFailedText);
     return kExitFailed;
@@ -58,6 +63,12 @@ int RunBatch(const CliOptions& options, const TextSink& errors, const BatchHooks
   render::DocumentHolder holder(std::move(host));
   try {
     holder.LinkDocument(FullPath(options.document));
+  } catch (const render::OleError& e) {
+    // The window shows only the message; here the reason follows it, since
+    // nobody can look at the file with the program to find out.
+    errors(kImportFailedText);
+    errors(e.Reason());
+    return kExitFailed;
   } catch (...) {
     errors(kImportFailedText);
     return kExitFailed;

@@ -25,8 +25,10 @@ struct BatchHooks {
 
 enum ExitCode : int { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
 
-// kExitOk with the picture written; otherwise kExitFailed, with exactly one
-// line of explanation sent to `errors` and no file written or changed.
+// kExitOk with the picture written; otherwise kExitFailed, with one line of
+// explanation sent to `errors` (the message the window shows) and no file
+// written or changed. A document that cannot be imported adds a second line:
+// why, as the document check or the platform put it.
 int RunBatch(const CliOptions& options, const TextSink& errors, const BatchHooks& hooks = {});
 
 }  // namespace cli

@@ -8,6 +8,7 @@
 #include "render/documents/document_object.h"
 #include "render/documents/file_bytes.h"
 #include "render/documents/image_content.h"
+#include "render/documents/import_reason.h"
 #include "render/documents/metafile_content.h"
 #include "render/documents/text_content.h"
 
@@ -26,6 +27,27 @@ std::wstring Extension(const std::wstring& path) {
   return ext;
 }
 
+// CreateDocumentObject without the words: `why` is set only for a refusal.
+HRESULT MakeDocumentObject(const std::wstring& path, DocumentKind kind, IOleClientSite* site, IStorage* storage,
+                           IOleObject** out, std::wstring& why) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  std::vector<uint8_t> bytes;
+  const uint64_t limit = kind == DocumentKind::Text ? kMaxTextBytes : kMaxFileBytes;
+  HRESULT hr = ReadWholeFile(path, limit, bytes);
+  if (FAILED(hr)) return hr;
+  std::unique_ptr<DocumentContent> content;
+  if (FAILED(hr = ContentFromBytes(kind, bytes, content, &why))) return hr;
+  // Not ComPtr::Attach: mingw-w64's takes an extra reference, unlike Microsoft's.
+  Microsoft::WRL::ComPtr<DocumentObject> object;
+  *object.ReleaseAndGetAddressOf() = new (std::nothrow) DocumentObject(path, std::move(content));
+  if (!object) return E_OUTOFMEMORY;
+  object->SetClientSite(site);
+  if (storage && FAILED(hr = object->InitNew(storage))) return hr;
+  *out = object.Detach();
+  return S_OK;
+}
+
 }  // namespace
 
 DocumentKind KindForPath(const std::wstring& path) {
@@ -40,16 +62,19 @@ DocumentKind KindForPath(const std::wstring& path) {
 }
 
 HRESULT ContentFromBytes(DocumentKind kind, const std::vector<uint8_t>& bytes,
-                         std::unique_ptr<DocumentContent>& out) {
+                         std::unique_ptr<DocumentContent>& out, std::wstring* reason) {
   out.reset();
-  if (bytes.empty()) return kInvalidContent;
+  if (bytes.empty()) {
+    if (reason) *reason = Refusal("the file is empty");
+    return kInvalidContent;
+  }
   try {
     switch (kind) {
-      case DocumentKind::Emf: return MetafileContent::FromEmf(bytes, out);
-      case DocumentKind::Wmf: return MetafileContent::FromWmf(bytes, out);
+      case DocumentKind::Emf: return MetafileContent::FromEmf(bytes, out, reason);
+      case DocumentKind::Wmf: return MetafileContent::FromWmf(bytes, out, reason);
       case DocumentKind::Image: return ImageContent::FromBytes(bytes, false, out);
       case DocumentKind::Icon: return ImageContent::FromBytes(bytes, true, out);
-      case DocumentKind::Text: return TextContent::FromBytes(bytes, out);
+      case DocumentKind::Text: return TextContent::FromBytes(bytes, out, reason);
       case DocumentKind::None: break;
     }
   } catch (const std::bad_alloc&) {
@@ -59,31 +84,21 @@ HRESULT ContentFromBytes(DocumentKind kind, const std::vector<uint8_t>& bytes,
 }
 
 HRESULT CreateDocumentObject(const std::wstring& path, DocumentKind kind, IOleClientSite* site,
-                             IStorage* storage, IOleObject** out) {
-  if (!out) return E_POINTER;
-  *out = nullptr;
-  std::vector<uint8_t> bytes;
-  const uint64_t limit = kind == DocumentKind::Text ? kMaxTextBytes : kMaxFileBytes;
-  HRESULT hr = ReadWholeFile(path, limit, bytes);
-  if (FAILED(hr)) return hr;
-  std::unique_ptr<DocumentContent> content;
-  if (FAILED(hr = ContentFromBytes(kind, bytes, content))) return hr;
-  // Not ComPtr::Attach: mingw-w64's takes an extra reference, unlike Microsoft's.
-  Microsoft::WRL::ComPtr<DocumentObject> object;
-  *object.ReleaseAndGetAddressOf() = new (std::nothrow) DocumentObject(path, std::move(content));
-  if (!object) return E_OUTOFMEMORY;
-  object->SetClientSite(site);
-  if (storage && FAILED(hr = object->InitNew(storage))) return hr;
-  *out = object.Detach();
-  return S_OK;
+                             IStorage* storage, IOleObject** out, std::wstring* reason) {
+  std::wstring why;
+  const HRESULT hr = MakeDocumentObject(path, kind, site, storage, out, why);
+  if (FAILED(hr) && reason) *reason = why.empty() ? ResultText(hr) : why;
+  return hr;
 }
 
 HRESULT CreateLinkToFile(const std::wstring& path, IOleClientSite* site, IStorage* storage,
-                         IOleObject** out) {
+                         IOleObject** out, std::wstring* reason) {
   const DocumentKind kind = KindForPath(path);
-  if (kind != DocumentKind::None) return CreateDocumentObject(path, kind, site, storage, out);
-  return OleCreateLinkToFile(path.c_str(), IID_IOleObject, OLERENDER_DRAW, nullptr, site, storage,
-                             reinterpret_cast<void**>(out));
+  if (kind != DocumentKind::None) return CreateDocumentObject(path, kind, site, storage, out, reason);
+  const HRESULT hr = OleCreateLinkToFile(path.c_str(), IID_IOleObject, OLERENDER_DRAW, nullptr, site, storage,
+                                         reinterpret_cast<void**>(out));
+  if (FAILED(hr) && reason) *reason = ResultText(hr);
+  return hr;
 }
 
 }  // namespace documents

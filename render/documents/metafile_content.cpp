@@ -5,12 +5,21 @@
 
 #include "core/emf_validator.h"
 #include "core/wmf_validator.h"
+#include "render/documents/import_reason.h"
 
 namespace documents {
+namespace {
 
-HRESULT MetafileContent::FromEmf(const std::vector<uint8_t>& bytes,
-                                 std::unique_ptr<DocumentContent>& out) {
-  if (!core::ValidateEnhMetafile(bytes.data(), bytes.size())) return kInvalidContent;
+HRESULT Refuse(std::wstring* reason, const std::string& why) {
+  if (reason) *reason = Refusal(why);
+  return kInvalidContent;
+}
+
+}  // namespace
+
+HRESULT MetafileContent::FromEmf(const std::vector<uint8_t>& bytes, std::unique_ptr<DocumentContent>& out,
+                                 std::wstring* reason) {
+  if (const core::Verdict v = core::ValidateEnhMetafile(bytes.data(), bytes.size()); !v) return Refuse(reason, v.reason);
   ENHMETAHEADER header;
   std::memcpy(&header, bytes.data(), sizeof header);
   tk::EnhMetaFile emf(SetEnhMetaFileBits(header.nBytes, bytes.data()));
@@ -21,34 +30,36 @@ HRESULT MetafileContent::FromEmf(const std::vector<uint8_t>& bytes,
   return S_OK;
 }
 
-HRESULT MetafileContent::FromWmf(const std::vector<uint8_t>& bytes,
-                                 std::unique_ptr<DocumentContent>& out) {
+HRESULT MetafileContent::FromWmf(const std::vector<uint8_t>& bytes, std::unique_ptr<DocumentContent>& out,
+                                 std::wstring* reason) {
   core::WmfInfo info;
-  if (!core::ValidateWindowsMetafile(bytes.data(), bytes.size(), info)) return kInvalidContent;
+  if (const core::Verdict v = core::ValidateWindowsMetafile(bytes.data(), bytes.size(), info); !v)
+    return Refuse(reason, v.reason);
   SIZEL extent;
   if (info.placeable) {
     extent.cx = MulDiv(info.right - info.left, 2540, info.unitsPerInch);
     extent.cy = MulDiv(info.bottom - info.top, 2540, info.unitsPerInch);
   } else {
     // No placeable header: take the drawing's window extent as 96 dpi pixels.
-    if (info.windowExtX == 0) return kInvalidContent;
+    if (info.windowExtX == 0) return Refuse(reason, "the metafile states no size: no placeable header, no window extent");
     extent.cx = MulDiv(std::abs(info.windowExtX), 2540, 96);
     extent.cy = MulDiv(std::abs(info.windowExtY), 2540, 96);
   }
-  if (extent.cx <= 0 || extent.cy <= 0) return kInvalidContent;
+  if (extent.cx <= 0 || extent.cy <= 0) return Refuse(reason, "the metafile's size is empty");
   // One playback path for both kinds: the Windows metafile becomes an enhanced one.
   const METAFILEPICT pict{MM_ANISOTROPIC, extent.cx, extent.cy, nullptr};
   HDC screen = GetDC(nullptr);
   tk::EnhMetaFile emf(SetWinMetaFileBits(static_cast<UINT>(info.bytes),
                                            bytes.data() + info.headerOffset, screen, &pict));
   ReleaseDC(nullptr, screen);
-  if (!emf) return kInvalidContent;
+  if (!emf) return Refuse(reason, "the platform could not convert the metafile");
   // The conversion is the platform's own recording; hold it to the same standard.
   const UINT size = GetEnhMetaFileBits(emf.get(), 0, nullptr);
   std::vector<uint8_t> converted(size);
-  if (size == 0 || GetEnhMetaFileBits(emf.get(), size, converted.data()) != size ||
-      !core::ValidateEnhMetafile(converted.data(), converted.size()))
-    return kInvalidContent;
+  if (size == 0 || GetEnhMetaFileBits(emf.get(), size, converted.data()) != size)
+    return Refuse(reason, "the platform could not convert the metafile");
+  if (const core::Verdict v = core::ValidateEnhMetafile(converted.data(), converted.size()); !v)
+    return Refuse(reason, "the metafile converted by the platform: " + v.reason);
   out.reset(new MetafileContent(std::move(emf), extent));
   return S_OK;
 }

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "render/documents/document_content.h"
@@ -11,9 +12,12 @@ namespace documents {
 
 class MetafileContent final : public DocumentContent {
  public:
-  // Both fail with kInvalidContent unless the bytes pass the structural check.
-  static HRESULT FromEmf(const std::vector<uint8_t>& bytes, std::unique_ptr<DocumentContent>& out);
-  static HRESULT FromWmf(const std::vector<uint8_t>& bytes, std::unique_ptr<DocumentContent>& out);
+  // Both fail with kInvalidContent unless the bytes pass the structural check,
+  // and then say why in `reason` (when given).
+  static HRESULT FromEmf(const std::vector<uint8_t>& bytes, std::unique_ptr<DocumentContent>& out,
+                         std::wstring* reason = nullptr);
+  static HRESULT FromWmf(const std::vector<uint8_t>& bytes, std::unique_ptr<DocumentContent>& out,
+                         std::wstring* reason = nullptr);
 
   SIZEL Extent() const override { return extent_; }
   void Draw(HDC dc, const RECT& bounds) const override;

@@ -3,16 +3,20 @@
 #include <algorithm>
 
 #include "toolkit/handles.h"
+#include "render/documents/import_reason.h"
 #include "render/documents/text_decoder.h"
 
 namespace documents {
 
 namespace page = core::page;
 
-HRESULT TextContent::FromBytes(const std::vector<uint8_t>& bytes,
-                               std::unique_ptr<DocumentContent>& out) {
+HRESULT TextContent::FromBytes(const std::vector<uint8_t>& bytes, std::unique_ptr<DocumentContent>& out,
+                               std::wstring* reason) {
   const auto text = DecodeText(bytes);
-  if (!text) return kInvalidContent;
+  if (!text) {
+    if (reason) *reason = Refusal("the file is not text: it holds a NUL character, malformed UTF-8 or UTF-16");
+    return kInvalidContent;
+  }
   core::TextLayout layout;
   if (!core::LayoutText(*text, layout)) return E_OUTOFMEMORY;
   out.reset(new TextContent(std::move(layout)));

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "render/documents/document_content.h"
@@ -24,8 +25,10 @@ struct PageMapping {
 
 class TextContent final : public DocumentContent {
  public:
-  // Fails with kInvalidContent for data that is not text.
-  static HRESULT FromBytes(const std::vector<uint8_t>& bytes, std::unique_ptr<DocumentContent>& out);
+  // Fails with kInvalidContent for data that is not text, and says so in
+  // `reason` (when given).
+  static HRESULT FromBytes(const std::vector<uint8_t>& bytes, std::unique_ptr<DocumentContent>& out,
+                           std::wstring* reason = nullptr);
 
   SIZEL Extent() const override { return {core::page::kWidth, layout_.pageHeight}; }
   void Draw(HDC dc, const RECT& bounds) const override;

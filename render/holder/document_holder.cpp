@@ -14,8 +14,20 @@ using Microsoft::WRL::ComPtr;
 namespace render {
 
 DocumentHolder::DocumentHolder(Host host, LinkFactory factory)
+    : DocumentHolder(std::move(host),
+                     factory ? ExplainingLinkFactory([factory](const std::wstring& file, IOleClientSite* site,
+                                                               IStorage* storage, IOleObject** out, std::wstring*) {
+                       return factory(file, site, storage, out);
+                     })
+                             : ExplainingLinkFactory()) {}
+
+DocumentHolder::DocumentHolder(Host host, ExplainingLinkFactory factory)
     : host_(std::move(host)),
-      factory_(factory ? std::move(factory) : LinkFactory(documents::CreateLinkToFile)),
+      factory_(factory ? std::move(factory)
+                       : ExplainingLinkFactory([](const std::wstring& file, IOleClientSite* site, IStorage* storage,
+                                                  IOleObject** out, std::wstring* reason) {
+                           return documents::CreateLinkToFile(file, site, storage, out, reason);
+                         })),
       site_(new HolderSite(this)) {}
 
 DocumentHolder::~DocumentHolder() {
@@ -33,8 +45,9 @@ void DocumentHolder::LinkDocument(const std::wstring& fileName) {
                                       STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0,
                                       &storage_);
     if (FAILED(hr)) throw OleError(hr, "StgCreateDocfileOnILockBytes");
-    hr = factory_(fileName, static_cast<IOleClientSite*>(site_), storage_.Get(), &object_);
-    if (FAILED(hr) || !object_) throw OleError(FAILED(hr) ? hr : E_UNEXPECTED, "OleCreateLinkToFile");
+    std::wstring reason;
+    hr = factory_(fileName, static_cast<IOleClientSite*>(site_), storage_.Get(), &object_, &reason);
+    if (FAILED(hr) || !object_) throw OleError(FAILED(hr) ? hr : E_UNEXPECTED, "OleCreateLinkToFile", reason);
     drawAspect_ = DVASPECT_CONTENT;
     Connect();
     // Propose the holder's own size; objects with a fixed size refuse, which is fine.

@@ -25,15 +25,20 @@ class DocumentHolder {
   // site, storage, out).
   using LinkFactory =
       std::function<HRESULT(const std::wstring&, IOleClientSite*, IStorage*, IOleObject**)>;
+  // The same, saying why it failed in the last argument (left empty when it has
+  // nothing to add to the result code).
+  using ExplainingLinkFactory =
+      std::function<HRESULT(const std::wstring&, IOleClientSite*, IStorage*, IOleObject**, std::wstring*)>;
 
   // The default factory: built-in document objects, else the platform's links.
   explicit DocumentHolder(Host host, LinkFactory factory = {});
+  DocumentHolder(Host host, ExplainingLinkFactory factory);
   ~DocumentHolder();
   DocumentHolder(const DocumentHolder&) = delete;
   DocumentHolder& operator=(const DocumentHolder&) = delete;
 
   // Releases the held document, then links the file. Throws OleError with the
-  // failing call's result code; the holder is then empty.
+  // failing call's result code and the factory's reason; the holder is then empty.
   void LinkDocument(const std::wstring& fileName);
   // (width, height) in HIMETRIC; (0, 0) when empty or when the object says nothing.
   POINT GetDocumentExtent() const;
@@ -68,7 +73,7 @@ class DocumentHolder {
   }
 
   Host host_;
-  LinkFactory factory_;
+  ExplainingLinkFactory factory_;
   HolderSite* site_;  // owned through its own reference count
   Microsoft::WRL::ComPtr<IOleObject> object_;
   Microsoft::WRL::ComPtr<ILockBytes> lockBytes_;

@@ -92,14 +92,26 @@ TEST(BatchRender, VectorSampleWithWidthOnly) {
   }
 }
 
+// The message the window shows, then why: the platform's code with its text,
+// or the document check's refusal.
 TEST(BatchRender, DocumentsThatCannotBeLinked) {
   ScratchFolder dir;
   dir.Write(L"notes.xyz", "no application for this");
   dir.Write(L"broken.emf", "not a metafile");
-  for (const std::wstring& doc : {dir.Path(L"notes.xyz"), dir.Path(L"broken.emf"), dir.Path(L"absent.emf")}) {
-    const BatchRun r = Batch(Options(doc, dir.Path(L"out.bmp")));
+  struct Case {
+    std::wstring document;
+    std::wstring reasonStart;
+  } cases[] = {
+      {dir.Path(L"notes.xyz"), L"0x"},
+      {dir.Path(L"broken.emf"), L"refused: the file is too short for an enhanced metafile"},
+      {dir.Path(L"absent.emf"), L"0x80070002: "},
+  };
+  for (const Case& c : cases) {
+    const BatchRun r = Batch(Options(c.document, dir.Path(L"out.bmp")));
     EXPECT_EQ(r.code, kExitFailed);
-    EXPECT_EQ(r.errors, std::vector<std::wstring>{kImportFailedText});
+    ASSERT_EQ(r.errors.size(), 2u);
+    EXPECT_EQ(r.errors[0], kImportFailedText);
+    EXPECT_EQ(r.errors[1].rfind(c.reasonStart, 0), 0u) << r.errors[1];
   }
   EXPECT_FALSE(clitest::FileExists(dir.Path(L"out.bmp")));
   EXPECT_EQ(dir.Files().size(), 2u);

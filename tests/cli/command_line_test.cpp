@@ -4,6 +4,7 @@
 
 #include "app/cli/batch_render.h"
 #include "app/cli/command_line.h"
+#include "core/emf_records.h"
 #include "tests/cli/cli_fixtures.h"
 #include "toolkit/handles.h"
 
@@ -122,8 +123,36 @@ TEST(CommandLine, RendersAndReportsFailuresOnStandardError) {
   dir.Write(L"odd.xyz", "?");
   o = RunHere({L"--render", dir.Path(L"odd.xyz"), L"--out", dir.Path(L"q.bmp")});
   EXPECT_EQ(o.code, cli::kExitFailed);
-  EXPECT_EQ(o.err, clitest::ToUtf8Line(cli::kImportFailedText));
+  EXPECT_EQ(o.err.rfind(clitest::ToUtf8Line(cli::kImportFailedText) + "0x", 0), 0u) << o.err;
   EXPECT_FALSE(clitest::FileExists(dir.Path(L"q.bmp")));
+}
+
+// Under the window's message, the reason it cannot show: a missing file and a
+// corrupt metafile fail for different reasons, and each says which.
+TEST(CommandLine, ImportFailuresPrintTheirReasonUnderTheMessage) {
+  ScratchFolder dir;
+  std::vector<uint8_t> emf = clitest::ReadFileBytes(clitest::SamplePath(L"drawing.emf"));
+  ASSERT_GT(emf.size(), 200u);
+  // The fourth record (after the header) claims to run 64 KB, past the file's end.
+  size_t at = emf[4] | emf[5] << 8;
+  for (int i = 0; i < 3; ++i) at += emf[at + 4] | emf[at + 5] << 8 | emf[at + 6] << 16;
+  const uint32_t type = emf[at];
+  emf[at + 4] = 0, emf[at + 5] = 0, emf[at + 6] = 1;
+  dir.Write(L"corrupt.emf", std::string(emf.begin(), emf.end()));
+  const Outcome missing = RunHere({L"--render", dir.Path(L"missing.emf"), L"--out", dir.Path(L"a.bmp")});
+  const Outcome corrupt = RunHere({L"--render", dir.Path(L"corrupt.emf"), L"--out", dir.Path(L"b.bmp")});
+  const std::string message = clitest::ToUtf8Line(cli::kImportFailedText);
+  EXPECT_EQ(missing.code, cli::kExitFailed);
+  EXPECT_EQ(corrupt.code, cli::kExitFailed);
+  // The file-not-found code with the system's words for it, whatever they are here.
+  EXPECT_EQ(missing.err.rfind(message + "0x80070002: ", 0), 0u) << missing.err;
+  EXPECT_GT(missing.err.size(), message.size() + 13);
+  EXPECT_EQ(missing.err.back(), '\n');
+  const std::string record = "refused: record 5 of type " + std::string(core::EmfRecordName(type)) + " (" +
+                             std::to_string(type) + ") overruns the file\n";
+  EXPECT_EQ(corrupt.err, message + record);
+  EXPECT_NE(missing.err, corrupt.err);
+  EXPECT_TRUE(dir.Files() == std::vector<std::wstring>{L"corrupt.emf"});
 }
 
 TEST(CommandLine, AsTheProgramItself) {
@@ -141,7 +170,11 @@ TEST(CommandLine, AsTheProgramItself) {
 
   o = RunProcess(L"--render \"" + dir.Path(L"none.xyz") + L"\" --out \"" + dir.Path(L"x.bmp") + L"\"");
   EXPECT_EQ(o.code, cli::kExitFailed);
-  EXPECT_EQ(o.err, clitest::ToUtf8Line(cli::kImportFailedText));
+  EXPECT_EQ(o.err.rfind(clitest::ToUtf8Line(cli::kImportFailedText) + "0x", 0), 0u) << o.err;
+  dir.Write(L"empty.emf", "");
+  o = RunProcess(L"--render \"" + dir.Path(L"empty.emf") + L"\" --out \"" + dir.Path(L"x.bmp") + L"\"");
+  EXPECT_EQ(o.code, cli::kExitFailed);
+  EXPECT_EQ(o.err, clitest::ToUtf8Line(cli::kImportFailedText) + "refused: the file is empty\n");
   o = RunProcess(L"--render");
   EXPECT_EQ(o.code, cli::kExitUsage);
   EXPECT_NE(o.err.find("Usage:"), std::string::npos);

@@ -5,6 +5,8 @@
 #include <wrl/client.h>
 
 #include "render/documents/document_object.h"
+#include "render/holder/document_holder.h"
+#include "render/holder/ole_error.h"
 #include "tests/render/documents_fixtures.h"
 
 using documents::DocumentKind;
@@ -115,3 +117,35 @@ TEST_F(BadInput, NonAsciiPathsWork) {
 // No built-in object and no server registered for the type: the platform's
 // link fails and nothing is made.
 TEST_F(BadInput, TypeNothingHandles) { EXPECT_TRUE(FAILED(Link(dir_.Write(L"data.xyz", {1, 2, 3})))); }
+
+// Every refusal says why, from the factory through the holder's error: the
+// document check's words for malformed content, the platform's code and text
+// for everything else.
+TEST_F(BadInput, RefusalsSayWhyThroughTheHolder) {
+  auto emf = doctest::ReadSample(L"drawing.emf");
+  emf.resize(emf.size() - 20);  // no end-of-file record, and a size the header does not state
+  struct Case {
+    std::wstring path;
+    std::wstring reasonStart;
+  } cases[] = {
+      {dir_.Write(L"cut.emf", emf), L"refused: the header states a size the file does not have"},
+      {dir_.Write(L"binary.txt", {'a', 0, 'b'}), L"refused: the file is not text"},
+      {dir_.Write(L"empty.wmf", {}), L"refused: the file is empty"},
+      {dir_.Path(L"absent.png"), L"0x80070002: "},
+      {dir_.Write(L"noise.png", {1, 2, 3, 4}), L"0x"},
+  };
+  render::DocumentHolder holder(render::DocumentHolder::Host{});
+  for (const Case& c : cases) {
+    std::wstring reason;
+    ComPtr<IOleObject> object;
+    EXPECT_TRUE(FAILED(documents::CreateLinkToFile(c.path, nullptr, nullptr, &object, &reason)));
+    EXPECT_EQ(reason.rfind(c.reasonStart, 0), 0u) << reason;
+    try {
+      holder.LinkDocument(c.path);
+      ADD_FAILURE() << "linked " << c.path;
+    } catch (const render::OleError& e) {
+      EXPECT_EQ(e.Reason(), reason);
+    }
+    EXPECT_FALSE(holder.HasDocument());
+  }
+}
