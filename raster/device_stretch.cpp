@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "raster/draw_dib.h"
-#include "raster/draw_geometry.h"
+#include "core/draw_geometry.h"
 #include "raster/gdi_calls.h"
 #include "toolkit/handles.h"
 #include "raster/owned_dib.h"
@@ -15,19 +15,19 @@ namespace {
 
 // Nearest-neighbour copy of the source rectangle into s, both end points
 // included, rows in memory order. Pixels outside the image are left black.
-void FillScratch(const TDibImage& s, const DrawRect& r, const TDibImage& image) {
+void FillScratch(const TDibImage& s, const core::DrawRect& r, const TDibImage& image) {
   const int bits = DIBBitCount(image);
   const int64_t W = DIBWidth(image), H = DIBHeight(image);
   const auto* src = static_cast<const uint8_t*>(image.Bits);
   auto* dst = static_cast<uint8_t*>(s.Bits);
   const int64_t srcStride = image.BytesPerRow, dstStride = s.BytesPerRow;
   for (int64_t row = 0; row < r.destHeight; ++row) {
-    const int64_t y = EndpointIndex(r.srcY, r.srcHeight, r.destHeight, row);
+    const int64_t y = core::EndpointIndex(r.srcY, r.srcHeight, r.destHeight, row);
     if (y < 0 || y >= H) continue;
     const uint8_t* in = src + y * srcStride;
     uint8_t* out = dst + row * dstStride;
     for (int64_t u = 0; u < r.destWidth; ++u) {
-      const int64_t x = EndpointIndex(r.srcX, r.srcWidth, r.destWidth, u);
+      const int64_t x = core::EndpointIndex(r.srcX, r.srcWidth, r.destWidth, u);
       if (x < 0 || x >= W) continue;
       switch (bits) {
         case 1:
@@ -48,7 +48,7 @@ void FillScratch(const TDibImage& s, const DrawRect& r, const TDibImage& image) 
 }
 
 // The scratch copy; false when it could not be made or the device refused it.
-bool DrawScratchCopy(HDC dc, const DrawRect& r, const TDibImage& image) {
+bool DrawScratchCopy(HDC dc, const core::DrawRect& r, const TDibImage& image) {
   const int64_t colors = DIBColorCount(image);
   OwnedDib s = OwnedDib::New(static_cast<int32_t>(r.destWidth), static_cast<int32_t>(r.destHeight),
                              DIBBitCount(image), image.Info, colors <= 256 ? static_cast<int32_t>(colors) : 0);
@@ -59,7 +59,7 @@ bool DrawScratchCopy(HDC dc, const DrawRect& r, const TDibImage& image) {
                                  static_cast<UINT>(r.destHeight), s.get().Bits, s.get().Info, DIB_RGB_COLORS) != 0;
 }
 
-void DrawThroughDeviceBitmap(HDC dc, const DrawRect& r, const TDibImage& image, DWORD rop) {
+void DrawThroughDeviceBitmap(HDC dc, const core::DrawRect& r, const TDibImage& image, DWORD rop) {
   const int W = DIBWidth(image), H = DIBHeight(image);
   tk::GdiBitmap bitmap(Gdi().createCompatibleBitmap(dc, W, H));
   if (!bitmap) {
@@ -87,7 +87,7 @@ void DrawThroughDeviceBitmap(HDC dc, const DrawRect& r, const TDibImage& image, 
 
 }  // namespace
 
-void DrawDeviceStretch(HDC dc, const DrawRect& r, const TDibImage& image, DWORD rop) {
+void DrawDeviceStretch(HDC dc, const core::DrawRect& r, const TDibImage& image, DWORD rop) {
   const bool canDibToDev = (Gdi().getDeviceCaps(dc, RASTERCAPS) & RC_DIBTODEV) != 0;
   const int drawn = Gdi().stretchDIBits(
       dc, static_cast<int>(r.destX), static_cast<int>(r.destY), static_cast<int>(r.destWidth),

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "raster/draw_geometry.h"
+#include "core/draw_geometry.h"
 #include "raster/gdi_calls.h"
 #include "toolkit/handles.h"
 #include "raster/owned_dib.h"
@@ -15,12 +15,13 @@ bool FitsInt32(int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; }
 // Way A: a palette screen gets a halftoned copy. When shrinking, the whole
 // image is reduced by the destination-to-source ratios and the matching part
 // of the reduced copy is drawn 1:1.
-void DrawHalftoned(HDC dc, const DrawRect& r, const TDibImage& image, DWORD rop, HPALETTE palette) {
+void DrawHalftoned(HDC dc, const core::DrawRect& r, const TDibImage& image, DWORD rop, HPALETTE palette) {
   const int64_t W = DIBWidth(image), H = DIBHeight(image);
   const bool shrinking = r.srcWidth > r.destWidth || r.srcHeight > r.destHeight;
   OwnedDib t;
   if (shrinking) {
-    const int64_t tw = ScaleRound(W, r.destWidth, r.srcWidth), th = ScaleRound(H, r.destHeight, r.srcHeight);
+    const int64_t tw = core::ScaleRound(W, r.destWidth, r.srcWidth);
+    const int64_t th = core::ScaleRound(H, r.destHeight, r.srcHeight);
     if (!FitsInt32(tw) || !FitsInt32(th)) return;
     t = OwnedDib::HalftoneXY(image, static_cast<int32_t>(tw), static_cast<int32_t>(th));
   } else {
@@ -32,7 +33,8 @@ void DrawHalftoned(HDC dc, const DrawRect& r, const TDibImage& image, DWORD rop,
   const int x = static_cast<int>(r.destX), y = static_cast<int>(r.destY);
   const int w = static_cast<int>(r.destWidth), h = static_cast<int>(r.destHeight);
   if (shrinking) {
-    const int64_t sx = ScaleRound(DIBWidth(t.get()), r.srcX, W), sy = ScaleRound(DIBHeight(t.get()), r.srcY, H);
+    const int64_t sx = core::ScaleRound(DIBWidth(t.get()), r.srcX, W);
+    const int64_t sy = core::ScaleRound(DIBHeight(t.get()), r.srcY, H);
     Gdi().stretchDIBits(dc, x, y, w, h, static_cast<int>(sx), static_cast<int>(sy), w, h, t.get().Bits,
                         t.get().Info, DIB_RGB_COLORS, rop);
   } else {
@@ -66,8 +68,9 @@ void DrawDIB(HDC dc, int32_t destX, int32_t destY, int32_t destWidth, int32_t de
   SetStretchBltMode(dc, COLORONCOLOR);
 
   const int64_t W = DIBWidth(image), H = DIBHeight(image);
-  const DrawRect r = ClipToImage({destX, destY, destWidth, destHeight, srcX, srcY, srcWidth, srcHeight}, W, H);
-  if (!FitsGdi(r)) return;
+  const core::DrawRect r =
+      core::ClipToImage({destX, destY, destWidth, destHeight, srcX, srcY, srcWidth, srcHeight}, W, H);
+  if (!core::FitsGdi(r)) return;
 
   const HPALETTE palette = useImagePalette ? image.Palette : paletteHandle;
   std::optional<tk::SelectedPalette> selected;
@@ -76,12 +79,12 @@ void DrawDIB(HDC dc, int32_t destX, int32_t destY, int32_t destWidth, int32_t de
   const int bits = DIBBitCount(image);
   // The screen is only asked when its answer can matter.
   const int screen = (bits == 24 && halftone) ? ScreenBitsPerPixel() : 32;
-  switch (ChooseWay(bits, screen, halftone, isPrinter)) {
-    case Way::Halftone:
+  switch (core::ChooseWay(bits, screen, halftone, isPrinter)) {
+    case core::Way::Halftone:
       DrawHalftoned(dc, r, image, rop, palette);
       break;
-    case Way::Rows24:
-    case Way::Rows8: {
+    case core::Way::Rows24:
+    case core::Way::Rows8: {
       const int64_t srcTop = H - r.srcY - r.srcHeight;
       auto rows = bits == 24 ? DrawDIBRows24 : DrawDIBRows8;
       rows(dc, static_cast<int32_t>(r.destX), static_cast<int32_t>(r.destY), static_cast<int32_t>(r.destWidth),
@@ -89,7 +92,7 @@ void DrawDIB(HDC dc, int32_t destX, int32_t destY, int32_t destWidth, int32_t de
            static_cast<int32_t>(r.srcWidth), static_cast<int32_t>(r.srcHeight));
       break;
     }
-    case Way::DeviceStretch:
+    case core::Way::DeviceStretch:
       DrawDeviceStretch(dc, r, image, rop);
       break;
   }

@@ -23,15 +23,17 @@ void DrawDIBRows24(HDC dc, int32_t destX, int32_t destY, int32_t destWidth, int3
 void DrawDIBRows8(HDC dc, int32_t destX, int32_t destY, int32_t destWidth, int32_t destHeight,
                   const TDibImage& image, int32_t srcX, int32_t srcTop, int32_t srcWidth, int32_t srcHeight);
 
-namespace raster {
-
+namespace core {
 struct DrawRect;
+}  // namespace core
+
+namespace raster {
 
 // True when the record has a header and pixels whose stride and size agree, so
 // its rows can be read without leaving the pixel memory.
 bool IsDrawable(const TDibImage& image);
 
 // The device's own stretching and its two fallbacks (way D).
-void DrawDeviceStretch(HDC dc, const DrawRect& r, const TDibImage& image, DWORD rop);
+void DrawDeviceStretch(HDC dc, const core::DrawRect& r, const TDibImage& image, DWORD rop);
 
 }  // namespace raster

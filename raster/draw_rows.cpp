@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "raster/draw_dib.h"
-#include "raster/draw_geometry.h"
+#include "core/draw_geometry.h"
 #include "raster/gdi_calls.h"
 #include "raster/owned_dib.h"
 
@@ -13,7 +13,7 @@ namespace raster {
 namespace {
 
 struct VisibleArea {
-  IndexRange cols, rows;
+  core::IndexRange cols, rows;
 };
 
 bool IsIdentity(HDC dc) {
@@ -35,7 +35,8 @@ VisibleArea FindVisibleArea(HDC dc, int64_t destX, int64_t destY, int64_t width,
   const int kind = GetClipBox(dc, &clip);
   if (kind == ERROR) return all;
   if (kind == NULLREGION) return {};
-  return {VisibleRange(destX, width, clip.left, clip.right), VisibleRange(destY, height, clip.top, clip.bottom)};
+  return {core::VisibleRange(destX, width, clip.left, clip.right),
+          core::VisibleRange(destY, height, clip.top, clip.bottom)};
 }
 
 bool FitsInt(int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; }
@@ -52,7 +53,7 @@ void DrawRows(HDC dc, int64_t destX, int64_t destY, int64_t n, int64_t destHeigh
   OwnedDib row = OwnedDib::New(static_cast<int32_t>(n), 1, indexed ? 8 : 24, indexed ? image.Info : nullptr,
                                indexed ? 256 : 0);
   if (!row) return;
-  const ColumnMap map = BuildColumnMap(srcX, srcWidth, n, DIBWidth(image), bytesPerPixel);
+  const core::ColumnMap map = core::BuildColumnMap(srcX, srcWidth, n, DIBWidth(image), bytesPerPixel);
   const int64_t copyFirst = std::max(map.first, vis.cols.begin);
   const int64_t copyLast = std::min(map.last, vis.cols.end - 1);
 
@@ -65,7 +66,7 @@ void DrawRows(HDC dc, int64_t destX, int64_t destY, int64_t n, int64_t destHeigh
   const int64_t sendWidth = vis.cols.end - vis.cols.begin;
   int64_t prev = -1;
   for (int64_t r = vis.rows.begin; r < vis.rows.end; ++r) {
-    const int64_t y = SourceRowFromTop(srcTop, srcHeight, destHeight, r);
+    const int64_t y = core::SourceRowFromTop(srcTop, srcHeight, destHeight, r);
     const int64_t off = (H - 1 - y) * stride;
     if (off < 0 || off > maxOffset) {
       std::memset(buf, 0, static_cast<size_t>(row.get().BytesPerRow));

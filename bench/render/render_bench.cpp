@@ -64,7 +64,7 @@ struct Result {
 // so this shows the offsets held there.
 bool CornersRight(const TDibImage& p, const render::RenderSettings& s) {
   const render::FrameGeometry f = render::ComputeFrame(s);
-  const render::PixelBytes border = render::BorderPixel(s.color);
+  const core::PixelBytes border = core::BorderPixel(s.color);
   auto at = [&](int x, int yFromTop) {
     const auto* px = static_cast<const uint8_t*>(p.Bits) + int64_t(f.totalHeight - 1 - yFromTop) * p.BytesPerRow + 3 * int64_t(x);
     return uint32_t(px[0]) << 16 | uint32_t(px[1]) << 8 | px[2];
@@ -103,9 +103,9 @@ void Print(const char* what, const Result& r) {
 // The least any render of this size must do: fault in and write every byte of
 // a fresh target once, and copy the picture's rows into it once.
 void Floor(const render::FrameGeometry& f, double& touch, double& copy) {
-  const size_t stride = size_t(render::DibStride(f.totalWidth, 24));
+  const size_t stride = size_t(core::DibStride(f.totalWidth, 24));
   const size_t bytes = stride * size_t(f.totalHeight);
-  const size_t stripBytes = stride * render::kStripRows;
+  const size_t stripBytes = stride * core::kStripRows;
   LARGE_INTEGER a = Now();
   auto* target = static_cast<uint8_t*>(VirtualAlloc(nullptr, bytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
   auto* strip = static_cast<uint8_t*>(VirtualAlloc(nullptr, stripBytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
@@ -154,8 +154,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     const render::RenderSettings& s = chosen->settings;
     const render::FrameGeometry f = render::ComputeFrame(s);
-    const double target = double(render::DibStride(f.totalWidth, 24)) * f.totalHeight;
-    const double strip = double(render::DibStride(s.width, 24)) * render::kStripRows;
+    const double target = double(core::DibStride(f.totalWidth, 24)) * f.totalHeight;
+    const double strip = double(core::DibStride(s.width, 24)) * core::kStripRows;
     std::printf("%ls: %d x %d%s -> %d x %d, target %.1f MB, strip %.1f MB, document %ls\n", chosen->name, s.width,
                 s.height, s.border ? " with 5 % borders" : "", f.totalWidth, f.totalHeight, MB(uint64_t(target)),
                 MB(uint64_t(strip)), document.empty() ? L"(none)" : document.c_str());

@@ -1,22 +1,11 @@
-// Where the preview draws a document: fitted into the holder's area with the
-// document's aspect ratio kept, centred.
+// The preview fit is pure arithmetic and lives in the core; the holder uses it
+// under its own names.
 #pragma once
-#include <cstdint>
-#include <optional>
+#include "core/preview_fit.h"
 
 namespace render {
 
-struct PreviewRect {
-  int32_t x = 0, y = 0, width = 0, height = 0;
-  bool operator==(const PreviewRect&) const = default;
-};
-
-// Area W x H, extent CX x CY (HIMETRIC; only the ratio counts). When the area is
-// relatively wider than the document (W * CY > H * CX) the height fills it,
-// otherwise the width; leftovers split with the smaller half first. Products
-// are 64-bit, divisions truncate. An extent of (0, Y) gives an empty-width
-// rectangle and (X, 0) an empty-height one; (0, 0), a negative extent or a
-// negative area give nothing to draw.
-std::optional<PreviewRect> FitPreview(int32_t w, int32_t h, int32_t cx, int32_t cy);
+using core::FitPreview;
+using core::PreviewRect;
 
 }  // namespace render

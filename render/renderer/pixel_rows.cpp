@@ -4,7 +4,7 @@
 
 namespace render {
 
-void FillWithPixel(const RowImage& image, PixelBytes pixel) {
+void FillWithPixel(const RowImage& image, core::PixelBytes pixel) {
   if (!image.bits || image.width <= 0 || image.height <= 0) return;
   uint8_t* row0 = image.bits;
   for (int32_t x = 0; x < image.width; ++x) {
@@ -18,20 +18,20 @@ void FillWithPixel(const RowImage& image, PixelBytes pixel) {
 
 namespace {
 
-bool Fits(const RowImage& strip, const RowImage& target, const FrameGeometry& frame, int32_t rowsDone) {
+bool Fits(const RowImage& strip, const RowImage& target, const core::FrameGeometry& frame, int32_t rowsDone) {
   if (!strip.bits || !target.bits || strip.height <= 0 || rowsDone < 0) return false;
   if (int64_t{frame.leftOffset} + strip.width > target.width) return false;
   if (3 * int64_t{strip.width} > strip.stride) return false;
-  const int64_t lowest = TargetRowForStripRow(frame, rowsDone, strip.height, 0);
+  const int64_t lowest = core::TargetRowForStripRow(frame, rowsDone, strip.height, 0);
   return lowest >= 0 && lowest + strip.height <= target.height;
 }
 
 }  // namespace
 
-bool PlaceStrip(const RowImage& strip, const RowImage& target, const FrameGeometry& frame, bool border,
+bool PlaceStrip(const RowImage& strip, const RowImage& target, const core::FrameGeometry& frame, bool border,
                 int32_t rowsDone) {
   if (!Fits(strip, target, frame, rowsDone)) return false;
-  const int64_t firstRow = TargetRowForStripRow(frame, rowsDone, strip.height, 0);
+  const int64_t firstRow = core::TargetRowForStripRow(frame, rowsDone, strip.height, 0);
   if (!border && strip.stride == target.stride && frame.leftOffset == 0) {
     std::memcpy(target.bits + size_t(firstRow * target.stride), strip.bits,
                 size_t(int64_t{strip.height} * strip.stride));

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "render/renderer/render_geometry.h"
+#include "core/render_geometry.h"
 
 namespace render {
 
@@ -18,13 +18,13 @@ struct RowImage {
 
 // Writes the pixel into every pixel of memory row 0, then copies that whole
 // row onto every other row. Padding bytes of row 0 keep what they had.
-void FillWithPixel(const RowImage& image, PixelBytes pixel);
+void FillWithPixel(const RowImage& image, core::PixelBytes pixel);
 
 // Copies the strip whose top is picture row rowsDone into its place in the
 // target. Without a border the layouts match and one block copy does it; with
 // one, each row goes to its own offset. False, with nothing copied, when the
 // strip does not fit where the frame says it goes.
-bool PlaceStrip(const RowImage& strip, const RowImage& target, const FrameGeometry& frame, bool border,
+bool PlaceStrip(const RowImage& strip, const RowImage& target, const core::FrameGeometry& frame, bool border,
                 int32_t rowsDone);
 
 }  // namespace render

@@ -2,12 +2,12 @@
 
 #include <cstring>
 
-#include "render/renderer/render_geometry.h"
+#include "core/render_geometry.h"
 
 namespace render {
 
 StripMemory::StripMemory(int32_t width, int32_t rows) {
-  const int64_t bytes = DibStride(width, 24) * rows;
+  const int64_t bytes = core::DibStride(width, 24) * rows;
   if (bytes <= 0) return;
   HANDLE h = ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE,
                                   static_cast<DWORD>(uint64_t(bytes) >> 32), static_cast<DWORD>(bytes), nullptr);
@@ -26,7 +26,7 @@ StripBitmap::StripBitmap(const StripMemory& memory, int32_t width, int32_t rows)
   bmi.bmiHeader.biPlanes = 1;
   bmi.bmiHeader.biBitCount = 24;
   bmi.bmiHeader.biCompression = BI_RGB;
-  const int64_t bytes = DibStride(width, 24) * rows;
+  const int64_t bytes = core::DibStride(width, 24) * rows;
   const HANDLE section = bytes <= memory.bytes() ? memory.section() : nullptr;
   void* bits = nullptr;
   tk::GdiBitmap bitmap(::CreateDIBSection(dc.get(), &bmi, DIB_RGB_COLORS, &bits, section, 0));

@@ -54,7 +54,7 @@ int StripRenderer::ReadBack(HBITMAP bitmap, int32_t rows, const TDibImage& strip
 raster::OwnedDib StripRenderer::Render(const RenderSettings& requested) {
   timings_ = RenderTimings{};
   Stopwatch clock;
-  const RenderSettings s = ClampedSettings(requested);
+  const RenderSettings s = core::ClampedSettings(requested);
   const FrameGeometry frame = ComputeFrame(s);
 
   // The whole target first: a size that cannot be had fails before any drawing.
@@ -64,13 +64,13 @@ raster::OwnedDib StripRenderer::Render(const RenderSettings& requested) {
     return {};
   }
   const RowImage targetRows = ViewOf(target.get());
-  if (s.border) FillWithPixel(targetRows, BorderPixel(s.color));
+  if (s.border) FillWithPixel(targetRows, core::BorderPixel(s.color));
   timings_.borderFill = clock.Lap();
 
-  const StripMemory memory(s.width, StripRows(s.height, 0));
+  const StripMemory memory(s.width, core::StripRows(s.height, 0));
   bool success = true;
   for (int32_t rowsDone = 0, index = 0; rowsDone < s.height && success; ++index) {
-    const int32_t rows = StripRows(s.height, rowsDone);
+    const int32_t rows = core::StripRows(s.height, rowsDone);
     std::optional<StripBitmap> bitmap;
     if (index != inject_.stripBitmapAt) bitmap.emplace(memory, s.width, rows);
     if (!bitmap || !*bitmap) {
@@ -104,7 +104,7 @@ raster::OwnedDib StripRenderer::Render(const RenderSettings& requested) {
       Report(kCopyFailedText);
     }
     timings_.placement += clock.Lap();
-    Progress(StripProgress(rowsBefore, rows, s.height));
+    Progress(core::StripProgress(rowsBefore, rows, s.height));
     bitmap.reset();
     strip.reset();
     ++timings_.strips;

@@ -9,9 +9,15 @@
 #include <string>
 
 #include "raster/owned_dib.h"
-#include "render/renderer/render_geometry.h"
+#include "core/render_geometry.h"
 
 namespace render {
+
+// The settings and the frame arithmetic are pure and live in the core; the
+// renderer and its callers use them as the renderer's own terms.
+using core::ComputeFrame;
+using core::FrameGeometry;
+using core::RenderSettings;
 
 // Draws the document scaled into (left, top, left + width, top + height) of the
 // DC; empty when there is no document.

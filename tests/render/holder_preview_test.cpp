@@ -1,36 +1,16 @@
-// The preview fit, as arithmetic and as painted pixels.
+// The preview fit as painted pixels (its arithmetic is tested in the core).
 #include <gtest/gtest.h>
 
 #include "render/holder/ole_session.h"
 #include "render/holder/preview_fit.h"
 #include "tests/render/holder_fixtures.h"
 
-using render::FitPreview;
 using render::PreviewRect;
 
 namespace {
 constexpr int32_t kA4W = 21000, kA4H = 29700;
 constexpr COLORREF kBack = RGB(255, 255, 255), kInk = RGB(0, 0, 0);
 }  // namespace
-
-TEST(PreviewFit, KeepsTheRatioAndCentresWithTheSmallerHalfFirst) {
-  EXPECT_EQ(FitPreview(200, 300, kA4W, kA4H), (PreviewRect{0, 9, 200, 282}));
-  EXPECT_EQ(FitPreview(400, 100, kA4W, kA4H), (PreviewRect{165, 0, 70, 100}));
-  EXPECT_EQ(FitPreview(105, 100, 100, 100), (PreviewRect{2, 0, 100, 100}));  // leftover 5 -> 2
-  EXPECT_EQ(FitPreview(100, 105, 100, 100), (PreviewRect{0, 2, 100, 100}));
-  EXPECT_EQ(FitPreview(100, 100, 100, 100), (PreviewRect{0, 0, 100, 100}));
-  // Extents beyond what 32-bit products hold.
-  EXPECT_EQ(FitPreview(30000, 20000, 2000000000, 1000000000), (PreviewRect{0, 2500, 30000, 15000}));
-}
-
-TEST(PreviewFit, DegenerateExtents) {
-  EXPECT_EQ(FitPreview(200, 300, 0, 500), (PreviewRect{100, 0, 0, 300}));  // empty width
-  EXPECT_EQ(FitPreview(200, 300, 500, 0), (PreviewRect{0, 150, 200, 0}));  // empty height
-  EXPECT_FALSE(FitPreview(200, 300, 0, 0));  // no ratio at all
-  EXPECT_FALSE(FitPreview(200, 300, -21000, 29700));
-  EXPECT_FALSE(FitPreview(200, 300, 21000, -29700));
-  EXPECT_EQ(FitPreview(0, 0, kA4W, kA4H), (PreviewRect{0, 0, 0, 0}));
-}
 
 TEST(PreviewFit, PixelsToHimetricUsesEachAxisOwnResolution) {
   const SIZEL h = render::PixelsToHimetric(SIZE{96, 120}, SIZE{96, 120});

@@ -90,7 +90,7 @@ std::vector<int> RowsDifferingFromOnePass(const TDibImage& target, const render:
   tk::MemoryDC dc(CreateCompatibleDC(nullptr));
   tk::GdiBitmap bmp(CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bmp) return {-1};
-  const int64_t stride = render::DibStride(s.width, 24);
+  const int64_t stride = core::DibStride(s.width, 24);
   std::memset(bits, 0xFF, size_t(stride * s.height));
   {
     tk::SelectedObject sel(dc.get(), bmp.get());
@@ -108,7 +108,7 @@ std::vector<int> RowsDifferingFromOnePass(const TDibImage& target, const render:
 
 int64_t FramePixelsNotColored(const TDibImage& target, const render::RenderSettings& s) {
   const render::FrameGeometry f = render::ComputeFrame(s);
-  const render::PixelBytes px = render::BorderPixel(s.color);
+  const core::PixelBytes px = core::BorderPixel(s.color);
   int64_t wrong = 0;
   for (int y = 0; y < f.totalHeight; ++y) {
     const bool insideRows = y >= f.topOffset && y < f.topOffset + s.height;

@@ -1,4 +1,4 @@
-// The renderer's arithmetic and byte work, without any handle.
+// The renderer's byte work on pixel rows, without any handle.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,64 +6,10 @@
 #include <vector>
 
 #include "render/renderer/pixel_rows.h"
-#include "render/renderer/render_geometry.h"
 
 using namespace render;
-
-TEST(RendererGeometry, FrameSidesTruncate) {
-  struct Case {
-    int32_t w, h, l, t, r, b;
-    FrameGeometry expected;
-  };
-  const Case cases[] = {
-      {750, 1000, 5, 5, 5, 5, {825, 1100, 37, 50}},  // 37.5 and 82.5 truncated
-      {3, 7, 50, 0, 0, 0, {4, 7, 1, 0}},
-      {50, 50, 1, 1, 1, 1, {51, 51, 0, 0}},           // the sum first: 102 % of 50
-      {777, 999, 100, 100, 0, 1000, {1554, 11988, 777, 999}},
-      {30000, 30000, 100, 100, 100, 1000, {90000, 360000, 30000, 30000}},
-  };
-  for (const Case& c : cases) {
-    const FrameGeometry f = ComputeFrame(RenderSettings{c.w, c.h, true, c.l, c.r, c.t, c.b});
-    EXPECT_EQ(f.totalWidth, c.expected.totalWidth) << c.w << "x" << c.h;
-    EXPECT_EQ(f.totalHeight, c.expected.totalHeight) << c.w << "x" << c.h;
-    EXPECT_EQ(f.leftOffset, c.expected.leftOffset) << c.w << "x" << c.h;
-    EXPECT_EQ(f.topOffset, c.expected.topOffset) << c.w << "x" << c.h;
-  }
-  const FrameGeometry off = ComputeFrame(RenderSettings{640, 480, false, 10, 20, 30, 40});
-  EXPECT_TRUE(off.totalWidth == 640 && off.totalHeight == 480 && off.leftOffset == 0 && off.topOffset == 0);
-}
-
-TEST(RendererGeometry, SettingsOutsideTheFieldsAreClamped) {
-  const RenderSettings c = ClampedSettings(RenderSettings{0, 40000, true, -5, 200, 101, 1001});
-  EXPECT_EQ(c.width, 1);
-  EXPECT_EQ(c.height, 30000);
-  EXPECT_EQ(c.left, 0);
-  EXPECT_EQ(c.right, 100);
-  EXPECT_EQ(c.top, 100);
-  EXPECT_EQ(c.bottom, 1000);
-}
-
-TEST(RendererGeometry, StripSequenceAndProgress) {
-  struct Case {
-    int32_t height;
-    std::vector<int32_t> rows, progress;
-  };
-  const Case cases[] = {
-      {500, {500}, {100}},
-      {1001, {500, 500, 1}, {49, 99, 100}},
-      {1, {1}, {100}},
-      {1500, {500, 500, 500}, {33, 66, 100}},
-  };
-  for (const Case& c : cases) {
-    std::vector<int32_t> rows, progress;
-    for (int32_t done = 0; done < c.height; done += rows.back()) {
-      rows.push_back(StripRows(c.height, done));
-      progress.push_back(StripProgress(done, rows.back(), c.height));
-    }
-    EXPECT_EQ(rows, c.rows) << c.height;
-    EXPECT_EQ(progress, c.progress) << c.height;
-  }
-}
+using core::FrameGeometry;
+using core::PixelBytes;
 
 TEST(RendererPixelRows, FillLeavesRowZeroPaddingAsItWas) {
   // 5 pixels of 3 bytes: 15 bytes and one padding byte per row.

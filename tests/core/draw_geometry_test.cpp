@@ -2,15 +2,17 @@
 // answer is independent of the formula, exhaustively over small ranges.
 #include <gtest/gtest.h>
 
-#include "raster/draw_geometry.h"
+#include "core/draw_geometry.h"
 
-using namespace raster;
+using namespace core;
 
 TEST(RoundHalfEven, RoundsHalvesToTheEvenNeighbour) {
   const struct { int64_t num, den, expected; } cases[] = {
       {1, 2, 0},   {3, 2, 2},   {5, 2, 2},   {7, 2, 4},  {-1, 2, 0}, {-3, 2, -2}, {-5, 2, -2},
       {1, 3, 0},   {2, 3, 1},   {-2, 3, -1}, {5, -2, -2}, {-7, -2, 4}, {10, 5, 2}, {0, 7, 0},
-      {5000000001, 2, 2500000000}, {-7, 1, -7}};
+      {5000000001, 2, 2500000000}, {-7, 1, -7},
+      // A remainder past 2^62: doubling it would overflow.
+      {-1, INT64_C(9000000000000000000), 0}, {INT64_C(4500000000000000001), INT64_C(9000000000000000000), 1}};
   for (const auto& c : cases) EXPECT_EQ(RoundHalfEven(c.num, c.den), c.expected) << c.num << "/" << c.den;
   EXPECT_EQ(ScaleRound(INT64_C(3037000500), INT64_C(3037000500), INT64_C(3037000500)), INT64_C(3037000500));
   EXPECT_EQ(ScaleRound(50000, 50000, 3), 833333333);  // beyond 2^31 on the way

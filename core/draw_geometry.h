@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace raster {
+namespace core {
 
 // num / den rounded to the nearest integer, halves to the even neighbour.
 // den must not be 0.
@@ -61,4 +61,4 @@ struct IndexRange {
 };
 IndexRange VisibleRange(int64_t start, int64_t count, int64_t clipBegin, int64_t clipEnd);
 
-}  // namespace raster
+}  // namespace core

@@ -1,10 +1,10 @@
-#include "raster/draw_geometry.h"
+#include "core/draw_geometry.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-namespace raster {
+namespace core {
 
 int64_t RoundHalfEven(int64_t num, int64_t den) {
   if (den < 0) {
@@ -17,16 +17,16 @@ int64_t RoundHalfEven(int64_t num, int64_t den) {
     --q;
     rem += den;
   }
-  // Now num = q * den + rem with 0 <= rem < den: q is the floor.
-  const int64_t twice = 2 * rem;
-  if (twice > den || (twice == den && (q & 1))) ++q;
+  // Now num = q * den + rem with 0 <= rem < den: q is the floor. The half is
+  // compared as rem against den - rem, which cannot overflow as 2 * rem could.
+  if (rem > den - rem || (rem == den - rem && (q & 1))) ++q;
   return q;
 }
 
 int64_t ScaleRound(int64_t a, int64_t b, int64_t den) {
   int64_t product;
   if (!__builtin_mul_overflow(a, b, &product)) return RoundHalfEven(product, den);
-  const long double q = nearbyintl(static_cast<long double>(a) * b / den);  // ties to even
+  const long double q = std::nearbyint(static_cast<long double>(a) * b / den);  // ties to even
   if (q >= 9.2e18L) return std::numeric_limits<int64_t>::max();
   if (q <= -9.2e18L) return std::numeric_limits<int64_t>::min();
   return static_cast<int64_t>(q);
@@ -106,4 +106,4 @@ IndexRange VisibleRange(int64_t start, int64_t count, int64_t clipBegin, int64_t
   return r;
 }
 
-}  // namespace raster
+}  // namespace core

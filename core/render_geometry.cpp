@@ -1,8 +1,8 @@
-#include "render/renderer/render_geometry.h"
+#include "core/render_geometry.h"
 
 #include <algorithm>
 
-namespace render {
+namespace core {
 
 RenderSettings ClampedSettings(const RenderSettings& s) {
   RenderSettings c = s;
@@ -51,4 +51,4 @@ PixelBytes BorderPixel(uint32_t color) {
                     static_cast<uint8_t>(color)};
 }
 
-}  // namespace render
+}  // namespace core

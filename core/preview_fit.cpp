@@ -1,6 +1,6 @@
-#include "render/holder/preview_fit.h"
+#include "core/preview_fit.h"
 
-namespace render {
+namespace core {
 
 std::optional<PreviewRect> FitPreview(int32_t w, int32_t h, int32_t cx, int32_t cy) {
   if (w < 0 || h < 0 || cx < 0 || cy < 0 || (cx == 0 && cy == 0)) return std::nullopt;
@@ -21,4 +21,4 @@ std::optional<PreviewRect> FitPreview(int32_t w, int32_t h, int32_t cx, int32_t 
   return r;
 }
 
-}  // namespace render
+}  // namespace core

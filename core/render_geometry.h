@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-namespace render {
+namespace core {
 
 // What Render reads from the size band when it starts.
 struct RenderSettings {
@@ -58,4 +58,4 @@ struct PixelBytes {
 };
 PixelBytes BorderPixel(uint32_t color);
 
-}  // namespace render
+}  // namespace core
