@@ -1,23 +1,21 @@
-// The fixed entries of the colour list: their colours and their captions in
-// three languages.
+// The fixed entries of the colour list: colours and stored captions come from
+// the core; the captions are decoded for display here.
 #pragma once
 #include <string>
 
 #include "controls/color_text.h"
+#include "core/color_names.h"
 
 namespace controls {
 
-enum class TCLanguage { lgEnglish = 0, lgDeutsch = 1, lgFrensh = 2 };
+using core::ColorNameBytes;
+using core::kColorEntryCount;
+using core::kCustomColorEntry;
+using core::StandardColors;
+using core::TCLanguage;
 
-constexpr int kColorEntryCount = 17;
-constexpr int kCustomColorEntry = 16;  // "More...": the colour dialog
-
-extern const TColor StandardColors[kColorEntryCount];
-
-// The caption as stored: single-byte Windows-1252 text; nullptr outside 0..16.
-// A language outside the enumeration reads as English.
-const char* ColorNameBytes(TCLanguage language, int index);
-// The same caption for display.
+// The caption of entry `index` for display, decoded from Windows-1252; empty
+// outside 0..16.
 std::wstring ColorCaption(TCLanguage language, int index);
 
 }  // namespace controls

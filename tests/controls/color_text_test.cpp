@@ -1,4 +1,5 @@
-// The colour text forms and the entry tables, without any window.
+// The colour forms that need the platform: system colours' current values and
+// the captions decoded for display. The text forms themselves are tested in the core.
 #include <gtest/gtest.h>
 
 #include "controls/color_names.h"
@@ -6,61 +7,41 @@
 
 using namespace controls;
 
-TEST(ColorText, NamedColoursAndHexFormRoundTrip) {
-  EXPECT_EQ(ColorToText(clRed), L"clRed");
-  EXPECT_EQ(ColorToText(clWhite), L"clWhite");
-  EXPECT_EQ(ColorToText(0x00123456), L"$00123456");
-  EXPECT_EQ(ColorToText(SystemColor(COLOR_BTNFACE)), L"clBtnFace");
-  EXPECT_EQ(ColorToText(static_cast<TColor>(0x8000001F)), L"$8000001F");
-  for (TColor c : {clBlack, clRed, clAqua, TColor{0x00123456}, SystemColor(COLOR_INFOBK),
-                   static_cast<TColor>(0x9ABCDEF0), TColor{0x0FFFFFFF}}) {
-    const auto back = TextToColor(ColorToText(c));
-    ASSERT_TRUE(back.has_value()) << c;
-    EXPECT_EQ(*back, c);
+TEST(ColorText, SystemColourIndicesAreThePlatformsOwn) {
+  const struct { int core, platform; } indices[] = {
+      {core::kColorScrollBar, COLOR_SCROLLBAR},         {core::kColorBackground, COLOR_BACKGROUND},
+      {core::kColorActiveCaption, COLOR_ACTIVECAPTION}, {core::kColorInactiveCaption, COLOR_INACTIVECAPTION},
+      {core::kColorMenu, COLOR_MENU},                   {core::kColorWindow, COLOR_WINDOW},
+      {core::kColorWindowFrame, COLOR_WINDOWFRAME},     {core::kColorMenuText, COLOR_MENUTEXT},
+      {core::kColorWindowText, COLOR_WINDOWTEXT},       {core::kColorCaptionText, COLOR_CAPTIONTEXT},
+      {core::kColorActiveBorder, COLOR_ACTIVEBORDER},   {core::kColorInactiveBorder, COLOR_INACTIVEBORDER},
+      {core::kColorAppWorkspace, COLOR_APPWORKSPACE},   {core::kColorHighlight, COLOR_HIGHLIGHT},
+      {core::kColorHighlightText, COLOR_HIGHLIGHTTEXT}, {core::kColorBtnFace, COLOR_BTNFACE},
+      {core::kColorBtnShadow, COLOR_BTNSHADOW},         {core::kColorGrayText, COLOR_GRAYTEXT},
+      {core::kColorBtnText, COLOR_BTNTEXT},             {core::kColorInactiveCaptionText, COLOR_INACTIVECAPTIONTEXT},
+      {core::kColorBtnHighlight, COLOR_BTNHIGHLIGHT},   {core::kColor3DDkShadow, COLOR_3DDKSHADOW},
+      {core::kColor3DLight, COLOR_3DLIGHT},             {core::kColorInfoText, COLOR_INFOTEXT},
+      {core::kColorInfoBk, COLOR_INFOBK},
+  };
+  for (const auto& i : indices) EXPECT_EQ(i.core, i.platform);
+}
+
+TEST(ColorText, SystemColoursAreTheirCurrentValue) {
+  for (int index : {COLOR_BTNFACE, COLOR_WINDOW, COLOR_HIGHLIGHT, COLOR_INFOBK}) {
+    const COLORREF now = ::GetSysColor(index);
+    EXPECT_EQ(ColorToRGB(SystemColor(index)), now) << index;
+    EXPECT_EQ(ColorToHTML(SystemColor(index)), ColorToHTML(static_cast<TColor>(now))) << index;
   }
-  EXPECT_EQ(TextToColor(L"CLRED"), clRed);
-  EXPECT_EQ(TextToColor(L"255"), clRed);
-  EXPECT_EQ(TextToColor(L"-1"), TColor{-1});
-  for (const wchar_t* bad : {L"", L"$", L"$123456789", L"$12G4", L"white", L"12a", L"4294967296"})
-    EXPECT_FALSE(TextToColor(bad).has_value()) << bad;
-}
-
-TEST(ColorText, ColorToHtmlSwapsRedAndBlue) {
+  EXPECT_EQ(ColorToRGB(clNavy), RGB(0, 0, 0x80));
   EXPECT_EQ(ColorToHTML(0x00123456), L"#563412");
-  EXPECT_EQ(ColorToHTML(clRed), L"#FF0000");
-  EXPECT_EQ(ColorToHTML(clNavy), L"#000080");
-  EXPECT_EQ(ColorToHTML(0x00000FFF), L"#FF0F00");
-  // A system colour code is its current value.
-  const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
-  EXPECT_EQ(ColorToRGB(SystemColor(COLOR_BTNFACE)), face);
-  EXPECT_EQ(ColorToHTML(SystemColor(COLOR_BTNFACE)), ColorToHTML(static_cast<TColor>(face)));
-}
-
-TEST(ColorText, HtmlTextIsReadByPosition) {
-  EXPECT_EQ(HtmlToColor(L"#FF0000"), clRed);
-  EXPECT_EQ(HtmlToColor(L"#ff0000"), clRed);  // hex digits of either case
-  EXPECT_EQ(HtmlToColor(L"#563412"), TColor{0x00123456});
-  EXPECT_EQ(HtmlToColor(L""), clBlack);
-  EXPECT_EQ(HtmlToColor(L"#"), clBlack);
-  // Short texts: missing characters contribute nothing.
-  EXPECT_EQ(HtmlToColor(L"#FFF"), TColor{0x00000FFF});
-  // The first character is skipped whatever it is, so the digits shift.
-  EXPECT_EQ(HtmlToColor(L"FF0000"), TColor{0x000000F0});
-  EXPECT_EQ(HtmlToColor(L"X00FF00"), clLime);
-  // Characters after the seventh are ignored.
-  EXPECT_EQ(HtmlToColor(L"#0000FFzz"), clBlue);
-  for (const wchar_t* bad : {L"#GG0000", L"#12 456", L"#-10000", L"#0000GG"})
-    EXPECT_FALSE(HtmlToColor(bad).has_value()) << bad;
-  EXPECT_EQ(UpperAscii(L"#ff00ab\u00e9"), L"#FF00AB\u00e9");
 }
 
 TEST(ColorNames, Windows1252CaptionsDecode) {
-  EXPECT_STREQ(ColorNameBytes(TCLanguage::lgDeutsch, 2), "Gr\xFCn");
   EXPECT_EQ(ColorCaption(TCLanguage::lgDeutsch, 2), L"Gr\u00FCn");
   EXPECT_EQ(ColorCaption(TCLanguage::lgDeutsch, 15), L"Wei\u00DF");
   EXPECT_EQ(ColorCaption(TCLanguage::lgFrensh, 8), L"Argent\u00E9");
-  // Any other language value reads as English; indices outside the list have no caption.
+  EXPECT_EQ(ColorCaption(TCLanguage::lgFrensh, kCustomColorEntry), L"Autres....");
   EXPECT_EQ(ColorCaption(static_cast<TCLanguage>(7), 16), L"More...");
   EXPECT_EQ(ColorCaption(TCLanguage::lgEnglish, 17), L"");
-  EXPECT_EQ(ColorNameBytes(TCLanguage::lgEnglish, -1), nullptr);
+  EXPECT_EQ(ColorCaption(TCLanguage::lgEnglish, -1), L"");
 }
