@@ -4,49 +4,10 @@
 
 #include <algorithm>
 
+#include "core/favorites_lines.h"
 #include "toolkit/handles.h"
 
 namespace app {
-
-std::vector<std::string> SplitFavoriteLines(std::string_view bytes) {
-  const size_t eof = bytes.find('\x1A');
-  if (eof != std::string_view::npos) bytes = bytes.substr(0, eof);
-  std::vector<std::string> lines;
-  size_t pos = 0;
-  while (pos < bytes.size()) {
-    const size_t cr = bytes.find('\r', pos);
-    if (cr == std::string_view::npos) {
-      lines.emplace_back(bytes.substr(pos));
-      break;
-    }
-    lines.emplace_back(bytes.substr(pos, cr - pos));
-    pos = cr + 1;
-    if (pos < bytes.size() && bytes[pos] == '\n') ++pos;
-  }
-  return lines;
-}
-
-std::string JoinFavoriteLines(const std::vector<std::string>& lines) {
-  std::string out;
-  for (const auto& l : lines) {
-    out += l;
-    out += "\r\n";
-  }
-  return out;
-}
-
-int LastEqual(const std::vector<std::wstring>& list, const std::wstring& folder) {
-  int last = -1;
-  for (size_t i = 0; i < list.size(); ++i)
-    if (list[i] == folder) last = static_cast<int>(i);
-  return last;
-}
-
-void MoveToFront(std::vector<std::wstring>& list, const std::wstring& folder) {
-  const int last = LastEqual(list, folder);
-  if (last >= 0) list.erase(list.begin() + last);
-  list.insert(list.begin(), folder);
-}
 
 namespace {
 
@@ -98,7 +59,7 @@ bool LoadFavorites(const std::wstring& file, std::vector<std::wstring>& entries)
     if (got == 0) break;
     bytes.append(buf, got);
   }
-  for (const auto& line : SplitFavoriteLines(bytes)) entries.push_back(AnsiToWide(line));
+  for (const auto& line : core::SplitFavoriteLines(bytes)) entries.push_back(AnsiToWide(line));
   return true;
 }
 
@@ -109,7 +70,7 @@ bool SaveFavorites(const std::wstring& file, const std::vector<std::wstring>& en
     std::string a;
     if (FolderToAnsi(e, a)) lines.push_back(std::move(a));
   }
-  const std::string text = JoinFavoriteLines(lines);
+  const std::string text = core::JoinFavoriteLines(lines);
   tk::FileHandle h(::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                  nullptr));
   if (!h.valid()) return false;

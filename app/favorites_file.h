@@ -1,24 +1,11 @@
-// The favourite folders and their file "folders.dat": one folder per CR LF
-// line in the ANSI code page, most recent first.
+// The favourite folders' file "folders.dat" on disk: the lines (core's
+// favourites format) in the ANSI code page, read and written whole.
 #pragma once
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace app {
-
-// Splits the file's bytes into lines: a line ends at CR, an LF right after the
-// CR is skipped, Ctrl-Z ends the file. A last line without line end counts;
-// every line is an entry, an empty one too.
-std::vector<std::string> SplitFavoriteLines(std::string_view bytes);
-// Each entry followed by CR LF.
-std::string JoinFavoriteLines(const std::vector<std::string>& lines);
-
-// Index of the last entry equal to `folder` (exact, case-sensitive); -1 when none.
-int LastEqual(const std::vector<std::wstring>& list, const std::wstring& folder);
-// Makes `folder` the first entry: the last entry equal to it (exact,
-// case-sensitive) is removed, then it is inserted at the top.
-void MoveToFront(std::vector<std::wstring>& list, const std::wstring& folder);
 
 // The ANSI bytes of a folder path such that reading them back names the same
 // folder. A name the code page cannot hold exactly is written as its short

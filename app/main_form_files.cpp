@@ -6,6 +6,7 @@
 #include "app/layout.h"
 #include "app/main_form.h"
 #include "app/program_folder.h"
+#include "core/favorites_lines.h"
 #include "toolkit/modal.h"
 
 namespace app {
@@ -95,9 +96,9 @@ void TMainForm::AddToPrefFolders(const std::wstring& folder) {
   std::vector<std::wstring> entries;
   entries.reserve(static_cast<size_t>(PrefListBox.Count()));
   for (int i = 0; i < PrefListBox.Count(); ++i) entries.push_back(PrefListBox.Item(i));
-  const int last = LastEqual(entries, folder);
-  MoveToFront(entries, folder);
-  if (last >= 0) PrefListBox.Delete(last);
+  const std::ptrdiff_t last = core::LastEqual(entries, folder);
+  core::MoveToFront(entries, folder);
+  if (last >= 0) PrefListBox.Delete(static_cast<int>(last));
   PrefListBox.Insert(0, folder);
   SaveFavorites(FavoritesFile(), entries);  // a file that cannot be written keeps its old content
 }

@@ -1,3 +1,5 @@
+// The favourites file on disk: ANSI conversion, reading and writing whole
+// files, and failures. The line format itself is tested in the core.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -7,49 +9,12 @@
 #include "app/favorites_file.h"
 #include "tests/support/files.h"
 
-using app::SplitFavoriteLines;
-
 namespace {
 
-using Lines = std::vector<std::string>;
 using testsupport::ReadBytes;
 using testsupport::WriteBytes;
 
 }  // namespace
-
-TEST(FavoriteLines, LineEndsAndEndOfFile) {
-  EXPECT_EQ(SplitFavoriteLines("C:\\a\\\r\nD:\\b\\"), (Lines{"C:\\a\\", "D:\\b\\"}));  // last line without end
-  EXPECT_EQ(SplitFavoriteLines("A\r\n\r\nB\r\n"), (Lines{"A", "", "B"}));             // empty line is an entry
-  EXPECT_EQ(SplitFavoriteLines("A\rB\r\n"), (Lines{"A", "B"}));                       // CR alone ends a line
-  EXPECT_EQ(SplitFavoriteLines("A\r\n\nB"), (Lines{"A", "\nB"}));                     // only one LF is skipped
-  EXPECT_EQ(SplitFavoriteLines("A\nB\r\n"), (Lines{"A\nB"}));
-  EXPECT_EQ(SplitFavoriteLines("A\r\nB\x1A\r\nC\r\n"), (Lines{"A", "B"}));            // Ctrl-Z ends the file
-  EXPECT_EQ(SplitFavoriteLines("\x1A" "A"), Lines{});
-  EXPECT_EQ(SplitFavoriteLines(""), Lines{});
-  EXPECT_EQ(SplitFavoriteLines("\r\n"), Lines{""});
-  EXPECT_EQ(SplitFavoriteLines(std::string_view("A\0B\r\n", 5)), Lines{std::string("A\0B", 3)});
-}
-
-TEST(FavoriteLines, WritingAndReadingGiveTheSameList) {
-  const Lines lines{"C:\\x\\", "", "D:\\Ordner \xC4\xD6\xDC\\", "E:\\"};
-  const std::string text = app::JoinFavoriteLines(lines);
-  EXPECT_EQ(text, "C:\\x\\\r\n\r\nD:\\Ordner \xC4\xD6\xDC\\\r\nE:\\\r\n");
-  EXPECT_EQ(SplitFavoriteLines(text), lines);
-}
-
-TEST(FavoriteOrder, MostRecentFirstWithoutLosingEarlierCopies) {
-  std::vector<std::wstring> list{L"A\\", L"B\\", L"C\\"};
-  app::MoveToFront(list, L"C\\");  // the third favourite moves to the top
-  EXPECT_EQ(list, (std::vector<std::wstring>{L"C\\", L"A\\", L"B\\"}));
-  app::MoveToFront(list, L"a\\");  // letter case makes a new entry
-  EXPECT_EQ(list, (std::vector<std::wstring>{L"a\\", L"C\\", L"A\\", L"B\\"}));
-  std::vector<std::wstring> dup{L"X\\", L"A\\", L"Y\\", L"A\\"};
-  app::MoveToFront(dup, L"A\\");  // the later copy goes, the earlier one stays
-  EXPECT_EQ(dup, (std::vector<std::wstring>{L"A\\", L"X\\", L"A\\", L"Y\\"}));
-  std::vector<std::wstring> empty;
-  app::MoveToFront(empty, L"");
-  EXPECT_EQ(empty, std::vector<std::wstring>{L""});
-}
 
 TEST(FavoritesFile, RoundTripThroughTheFileIsByteExact) {
   testsupport::TempDir temp;
