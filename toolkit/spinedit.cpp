@@ -39,13 +39,13 @@ void TRxSpinEdit::PlaceSpinButton() {
 void TRxSpinEdit::SetRange(int32_t minValue, int32_t maxValue) { range_ = {minValue, maxValue}; }
 
 double TRxSpinEdit::Value() const {
-  const auto v = ParseSpinText(Text());
+  const auto v = core::ParseSpinText(Text());
   return v ? *v : range_.min;
 }
 
 void TRxSpinEdit::SetValue(double v) {
   if (std::isnan(v)) return;
-  const std::wstring text = std::to_wstring(ClampSpinValue(v, range_));
+  const std::wstring text = std::to_wstring(core::ClampSpinValue(v, range_));
   // An unchanged text would still notify; the event is for real changes only.
   if (text != Text()) SetText(text);
 }

@@ -4,8 +4,8 @@
 #pragma once
 #include <cstdint>
 
+#include "core/spin_value.h"
 #include "toolkit/edit.h"
-#include "toolkit/spin_value.h"
 
 namespace tk {
 
@@ -35,7 +35,7 @@ class TRxSpinEdit : public TEdit {
   void PlaceSpinButton();
 
   HWND spin_ = nullptr;  // a child window; destroyed with the edit
-  SpinRange range_;
+  core::SpinRange range_;
 };
 
 }  // namespace tk

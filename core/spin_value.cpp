@@ -1,9 +1,9 @@
-#include "toolkit/spin_value.h"
+#include "core/spin_value.h"
 
 #include <cmath>
 #include <limits>
 
-namespace tk {
+namespace core {
 
 std::optional<int32_t> ParseSpinText(std::wstring_view text) {
   size_t i = 0;
@@ -39,4 +39,4 @@ int32_t ClampSpinValue(double v, SpinRange range) {
   return static_cast<int32_t>(r);
 }
 
-}  // namespace tk
+}  // namespace core

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-namespace tk {
+namespace core {
 
 // The limits of a spin edit. Equal limits mean "no limits", as in the
 // component library the layouts come from.
@@ -25,4 +25,4 @@ std::optional<int32_t> ParseSpinText(std::wstring_view text);
 // nearest whole number, halves to the even neighbour. v must not be NaN.
 int32_t ClampSpinValue(double v, SpinRange range);
 
-}  // namespace tk
+}  // namespace core
