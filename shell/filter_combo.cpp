@@ -15,7 +15,7 @@ TFilterComboBox::TFilterComboBox(tk::TWinControl* parent) : TWinControl(parent) 
 
 void TFilterComboBox::SetFilter(const std::wstring& filter) {
   filter_ = filter;
-  entries_ = SplitFilterText(filter);
+  entries_ = core::SplitFilterText(filter);
   if (!Handle()) return;
   ::SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
   for (const auto& e : entries_)

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/filter_text.h"
+#include "core/filter_text.h"
 #include "toolkit/wincontrol.h"
 
 namespace shell {
@@ -20,7 +20,7 @@ class TFilterComboBox : public tk::TWinControl {
   const std::wstring& Filter() const { return filter_; }
 
   int Count() const { return static_cast<int>(entries_.size()); }
-  const std::vector<FilterEntry>& Entries() const { return entries_; }
+  const std::vector<core::FilterEntry>& Entries() const { return entries_; }
   int ItemIndex() const;
   // -1 clears the selection; an index out of range is ignored. Does not raise OnChange.
   void SetItemIndex(int index);
@@ -35,7 +35,7 @@ class TFilterComboBox : public tk::TWinControl {
 
  private:
   std::wstring filter_;
-  std::vector<FilterEntry> entries_;
+  std::vector<core::FilterEntry> entries_;
 };
 
 }  // namespace shell

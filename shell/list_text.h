@@ -1,31 +1,24 @@
-// The text a file list shows and accepts: item order, size and date columns,
-// and the check of a name typed in place.
+// The text a file list shows and accepts. The order needs the platform's
+// collation and the date comes as the platform's time; the rest is the core's.
 #pragma once
 #include <windows.h>
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "core/list_text.h"
+
 namespace shell {
+
+using core::FormatSizeKB;
+using core::IsValidItemName;
+using core::JoinPath;
 
 // Folders before files; within each group by name, ignoring case, with an
 // ordinal tie-break so that the order is total and repeatable.
 bool ListOrderLess(bool aFolder, std::wstring_view aName, bool bFolder, std::wstring_view bName);
 
-// Size in kilobytes as Explorer's details view shows it: rounded up, so any
-// non-empty file shows at least "1 KB"; digits grouped by threes with sep.
-std::wstring FormatSizeKB(uint64_t bytes, std::wstring_view sep = L",");
-
-// A local time as "yyyy-mm-dd hh:mm": sortable and the same in every locale.
+// A local time as "yyyy-mm-dd hh:mm".
 std::wstring FormatModified(const SYSTEMTIME& local);
-
-// True when name can become a file's new name inside its folder: not empty,
-// not "." or "..", no path separators or other characters Windows refuses,
-// and no trailing dot or space (Windows would silently drop them).
-bool IsValidItemName(std::wstring_view name);
-
-// folder + "\" + name, without doubling a backslash already there.
-std::wstring JoinPath(std::wstring_view folder, std::wstring_view name);
 
 }  // namespace shell

@@ -1,23 +1,18 @@
-// File-name wildcards as the shell matches them: "*" stands for any run of
-// characters, "?" for exactly one, letters match regardless of case, and a
-// filter holds several masks separated by ";".
+// File-name wildcards with the platform's case folding: letters match
+// regardless of case, in every script the platform knows. The matching itself
+// is the core's.
 #pragma once
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace shell {
 
-// True when name matches the single mask. "*.*" matches every name, also one
-// without a dot, as Windows has always treated it.
-bool MatchesMask(std::wstring_view name, std::wstring_view mask);
+// The text upper-cased by the platform, as name and filter are folded before
+// they are compared.
+std::wstring FoldCase(std::wstring_view text);
 
-// The masks of a ";"-separated filter, leading and trailing spaces removed,
-// empty masks dropped.
-std::vector<std::wstring> SplitMasks(std::wstring_view filter);
-
-// True when name matches any mask of the filter. A filter without masks
-// (empty or only separators) lets every name through.
+// True when name matches any mask of the ";"-separated filter, ignoring case.
+// A filter without masks (empty or only separators) lets every name through.
 bool MatchesFilter(std::wstring_view name, std::wstring_view filter);
 
 }  // namespace shell

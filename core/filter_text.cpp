@@ -1,6 +1,6 @@
-#include "shell/filter_text.h"
+#include "core/filter_text.h"
 
-namespace shell {
+namespace core {
 
 std::vector<FilterEntry> SplitFilterText(std::wstring_view text) {
   std::vector<std::wstring> parts;
@@ -21,4 +21,4 @@ std::vector<FilterEntry> SplitFilterText(std::wstring_view text) {
   return entries;
 }
 
-}  // namespace shell
+}  // namespace core

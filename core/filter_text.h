@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-namespace shell {
+namespace core {
 
 struct FilterEntry {
   std::wstring description;
@@ -18,4 +18,4 @@ struct FilterEntry {
 // final "|", adds nothing. Empty text gives no entries.
 std::vector<FilterEntry> SplitFilterText(std::wstring_view text);
 
-}  // namespace shell
+}  // namespace core
