@@ -92,6 +92,8 @@ TEST(ColorNames, CaptionsAreStoredAsWindows1252) {
   EXPECT_EQ(ColorNameBytes(TCLanguage::lgEnglish, 17), nullptr);
   EXPECT_EQ(ColorNameBytes(TCLanguage::lgEnglish, -1), nullptr);
   // The standard entries are the sixteen named colours, in the names' order.
-  for (int i = 0; i < kCustomColorEntry; ++i)
-    EXPECT_EQ(Narrow(ColorToText(StandardColors[i])), std::string("cl") + ColorNameBytes(TCLanguage::lgEnglish, i)) << i;
+  for (int i = 0; i < kCustomColorEntry; ++i) {
+    const std::string name = ColorNameBytes(TCLanguage::lgEnglish, i);
+    EXPECT_EQ(Narrow(ColorToText(StandardColors[i])), "cl" + name) << i;
+  }
 }
