@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "core/picture_size.h"
+
 namespace render {
 namespace {
 
@@ -53,11 +55,6 @@ void ApplySpin(tk::TRxSpinEdit& e, const SpinLayout& l) {
 
 }  // namespace
 
-int64_t LockedSide(int32_t side, int32_t num, int32_t den) {
-  // C++ division truncates toward zero, as the lock requires.
-  return int64_t{side} * num / den;
-}
-
 TSizeSettings::TSizeSettings(tk::TWinControl* parent, int32_t& docExtentX, int32_t& docExtentY, bool& sizeLock)
     : TPanel(parent),
       BreitEd(this, kBreitEd.bounds.left, kBreitEd.bounds.top, kBreitEd.bounds.width, kBreitEd.bounds.height),
@@ -107,7 +104,8 @@ void TSizeSettings::BreitEdChange() {
   if (sizeLock_) return;
   sizeLock_ = true;
   if (docExtentX_ != 0)
-    HochEd.SetValue(static_cast<double>(LockedSide(static_cast<int32_t>(BreitEd.Value()), docExtentY_, docExtentX_)));
+    HochEd.SetValue(
+        static_cast<double>(core::LockedSide(static_cast<int32_t>(BreitEd.Value()), docExtentY_, docExtentX_)));
   sizeLock_ = false;
 }
 
@@ -115,7 +113,8 @@ void TSizeSettings::HochEdChange() {
   if (sizeLock_) return;
   sizeLock_ = true;
   if (docExtentY_ != 0)
-    BreitEd.SetValue(static_cast<double>(LockedSide(static_cast<int32_t>(HochEd.Value()), docExtentX_, docExtentY_)));
+    BreitEd.SetValue(
+        static_cast<double>(core::LockedSide(static_cast<int32_t>(HochEd.Value()), docExtentX_, docExtentY_)));
   sizeLock_ = false;
 }
 

@@ -15,10 +15,6 @@
 
 namespace render {
 
-// The other side of the picture for the document's aspect ratio:
-// trunc(side * num / den), the product formed in 64 bits. den must not be 0.
-int64_t LockedSide(int32_t side, int32_t num, int32_t den);
-
 class TSizeSettings : public tk::TPanel {
  public:
   // The document extent and the lock flag belong to the main window; the band

@@ -3,12 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "render/renderer/render_geometry.h"
-
 namespace cli {
 namespace {
 
-constexpr DWORD kHeaderBytes = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
 constexpr size_t kChunkBytes = size_t{8} << 20;
 
 std::wstring FullPath(const std::wstring& path) {
@@ -21,26 +18,6 @@ std::wstring FullPath(const std::wstring& path) {
 }
 
 }  // namespace
-
-std::optional<BmpLayout> MakeBmpLayout(int32_t width, int32_t height) {
-  if (width < 1 || height < 1) return std::nullopt;
-  const int64_t stride = render::DibStride(width, 24);
-  const uint64_t pixels = uint64_t(stride) * uint64_t(height);
-  if (pixels + kHeaderBytes > kMaxBmpFileBytes) return std::nullopt;
-  BmpLayout l{};
-  l.file.bfType = 0x4D42;  // "BM"
-  l.file.bfSize = static_cast<DWORD>(pixels + kHeaderBytes);
-  l.file.bfOffBits = kHeaderBytes;
-  l.info.biSize = sizeof(BITMAPINFOHEADER);
-  l.info.biWidth = width;
-  l.info.biHeight = height;  // positive: bottom-up rows
-  l.info.biPlanes = 1;
-  l.info.biBitCount = 24;
-  l.info.biCompression = BI_RGB;
-  l.info.biSizeImage = static_cast<DWORD>(pixels);
-  l.stride = stride;
-  return l;
-}
 
 std::wstring SystemMessage(DWORD code) {
   wchar_t* text = nullptr;
@@ -99,7 +76,7 @@ bool BmpFileWriter::Write(const render::RowImage& image) {
     error_ = L"Could not write the picture file \"" + target_ + L"\": the picture is too large for a BMP file.";
     return false;
   }
-  if (!Put(&layout->file, sizeof layout->file) || !Put(&layout->info, sizeof layout->info)) return false;
+  if (!Put(layout->header.data(), layout->header.size())) return false;
   if (image.stride == layout->stride) {
     // Memory rows are already the file's rows, bottom first: write them in large runs.
     const size_t rowsPerChunk = std::max<size_t>(1, kChunkBytes / size_t(layout->stride));

@@ -8,23 +8,14 @@
 #include <optional>
 #include <string>
 
+#include "core/bmp_layout.h"
 #include "render/renderer/pixel_rows.h"
 #include "toolkit/handles.h"
 
 namespace cli {
 
-// A BMP file's size fields hold 32 bits, so pictures whose file would pass
-// 4 GB are refused rather than written with sizes that readers misread.
-inline constexpr uint64_t kMaxBmpFileBytes = 0xFFFFFFFFu;
-
-struct BmpLayout {
-  BITMAPFILEHEADER file;
-  BITMAPINFOHEADER info;
-  int64_t stride;
-};
-
-// Headers of a bottom-up 24-bit BMP; empty for sizes below 1 or a file past 4 GB.
-std::optional<BmpLayout> MakeBmpLayout(int32_t width, int32_t height);
+// The file's layout (headers, stride, the 4 GB limit) is the core's.
+using core::MakeBmpLayout;
 
 class BmpFileWriter {
  public:
@@ -38,7 +29,7 @@ class BmpFileWriter {
   const std::wstring& Error() const { return error_; }
   const std::wstring& TemporaryPath() const { return temp_; }
 
-  // Writes the headers and every row, bottom row first, then renames the file
+  // Writes the header bytes and every row, bottom row first, then renames the file
   // into place. False with Error() set on any failure; the target is untouched.
   bool Write(const render::RowImage& image);
 

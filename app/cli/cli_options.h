@@ -1,48 +1,15 @@
-// The batch command line: what it asks for, read from the arguments without
-// touching anything. Everything here is pure, so every rule is tested directly.
+// The batch command line's options. Reading them is pure and lives in the
+// core; the command line and the batch render use them under their own names.
 #pragma once
-#include <cstdint>
-#include <optional>
-#include <string>
-#include <vector>
+#include "core/cli_options.h"
 
 namespace cli {
 
-struct BorderPercent {
-  int32_t left = 0, top = 0, right = 0, bottom = 0;
-};
-
-struct CliOptions {
-  std::wstring document;
-  std::wstring out;
-  std::optional<int32_t> width;
-  std::optional<int32_t> height;
-  std::optional<BorderPercent> border;
-  uint32_t color = 0x00FFFFFF;  // 0x00BBGGRR, white like the colour combo's default
-  bool help = false;
-};
-
-struct ParseResult {
-  std::optional<CliOptions> options;  // empty when the arguments are wrong
-  std::wstring error;                 // what is wrong, for the usage message
-};
-
-// True when the arguments (without the program name) ask for the command line
-// rather than the window: any of them starts with "--".
-bool WantsCommandLine(const std::vector<std::wstring>& args);
-
-// Reads the arguments (without the program name). Options come in any order,
-// each at most once, each followed by its value.
-ParseResult ParseArguments(const std::vector<std::wstring>& args);
-
-// A whole decimal number within [low, high]: digits only, no sign, no spaces.
-std::optional<int32_t> ParseBoundedInt(const std::wstring& text, int32_t low, int32_t high);
-// "L,T,R,B": left, top and right 0..100, bottom 0..1000.
-std::optional<BorderPercent> ParseBorder(const std::wstring& text);
-// "#RRGGBB" in either case, read the way the colour combo reads an HTML colour.
-std::optional<uint32_t> ParseHtmlColor(const std::wstring& text);
-
-// The usage text printed with every argument error.
-std::wstring UsageText();
+using core::BorderPercent;
+using core::CliOptions;
+using core::ParseArguments;
+using core::ParseResult;
+using core::ReplyText;
+using core::WantsCommandLine;
 
 }  // namespace cli

@@ -16,13 +16,9 @@ int RunCommandLine(int argc, wchar_t** argv, bool& handled) {
   if (!handled) return kExitOk;
 
   const ParseResult parsed = ParseArguments(args);
-  if (!parsed.options) {
-    WriteToStandardError(parsed.error + L"\n\n" + UsageText());
-    return kExitUsage;
-  }
-  if (parsed.options->help) {
-    WriteToStandardError(UsageText());
-    return kExitOk;
+  if (!parsed.options || parsed.options->help) {
+    WriteToStandardError(ReplyText(parsed));
+    return parsed.options ? kExitOk : kExitUsage;
   }
   return RunBatch(*parsed.options, [](const std::wstring& line) { WriteToStandardError(line + L"\n"); });
 }

@@ -1,11 +1,14 @@
-// The BMP writer: header fields, rows in file order, the 4 GB limit, and no
-// trace on disk of a write that failed.
+// The BMP writer: the core's header bytes as the platform reads them, rows in
+// file order, and no trace on disk of a write that failed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "app/cli/bmp_file.h"
 #include "tests/cli/cli_fixtures.h"
+#include "toolkit/handles.h"
 
 using namespace cli;
 using clitest::ScratchFolder;
@@ -22,36 +25,47 @@ std::vector<uint8_t> Pattern(int w, int h, int64_t stride) {
 
 }  // namespace
 
-TEST(BmpFile, HeadersOfABottomUp24BitPicture) {
-  const auto l = MakeBmpLayout(999, 3);
-  ASSERT_TRUE(l);
-  EXPECT_EQ(l->file.bfType, 0x4D42);
-  EXPECT_EQ(l->file.bfOffBits, 54u);
-  EXPECT_EQ(l->file.bfSize, 54u + 3000u * 3u);
-  EXPECT_EQ(l->info.biSize, 40u);
-  EXPECT_EQ(l->info.biWidth, 999);
-  EXPECT_EQ(l->info.biHeight, 3);  // positive: bottom row first
-  EXPECT_EQ(l->info.biPlanes, 1);
-  EXPECT_EQ(l->info.biBitCount, 24);
-  EXPECT_EQ(l->info.biCompression, DWORD(BI_RGB));
-  EXPECT_EQ(l->info.biSizeImage, 9000u);
-  EXPECT_EQ(l->stride, 3000);
-  EXPECT_FALSE(MakeBmpLayout(0, 5));
-  EXPECT_FALSE(MakeBmpLayout(5, 0));
-  EXPECT_FALSE(MakeBmpLayout(-1, 5));
-}
-
-TEST(BmpFile, FilesPastFourGigabytesAreRefused) {
-  // Width 1: 4 bytes a row. 1073741810 rows make 4294967294 bytes with the headers.
-  const auto last = MakeBmpLayout(1, 1073741810);
-  ASSERT_TRUE(last);
-  EXPECT_EQ(last->file.bfSize, 4294967294u);
-  EXPECT_FALSE(MakeBmpLayout(1, 1073741811));
-  // 30000 x 30000 with 5 % borders: 3.27 GB fits; 54000 x 30000 (4.86 GB) does not.
-  const auto big = MakeBmpLayout(33000, 33000);
-  ASSERT_TRUE(big);
-  EXPECT_EQ(big->info.biSizeImage, 3267000000u);
-  EXPECT_FALSE(MakeBmpLayout(54000, 30000));
+TEST(BmpFile, CoreHeaderBytesAreWhatThePlatformStructuresHold) {
+  static_assert(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) == core::kBmpHeaderBytes);
+  for (auto [w, h] : {std::pair{999, 3}, {1, 1}, {30000, 30000}, {33000, 33000}, {1, 1073741810}}) {
+    const auto l = MakeBmpLayout(w, h);
+    ASSERT_TRUE(l) << w << " x " << h;
+    ASSERT_EQ(l->header.size(), core::kBmpHeaderBytes);
+    // The structures as the platform reads a BMP file's first 54 bytes.
+    BITMAPFILEHEADER file;
+    BITMAPINFOHEADER info;
+    std::memcpy(&file, l->header.data(), sizeof file);
+    std::memcpy(&info, l->header.data() + sizeof file, sizeof info);
+    const uint64_t pixels = uint64_t(l->stride) * uint64_t(h);
+    EXPECT_EQ(file.bfType, 0x4D42);
+    EXPECT_EQ(file.bfSize, DWORD(pixels + 54));
+    EXPECT_EQ(file.bfReserved1, 0);
+    EXPECT_EQ(file.bfReserved2, 0);
+    EXPECT_EQ(file.bfOffBits, 54u);
+    EXPECT_EQ(info.biSize, DWORD(sizeof(BITMAPINFOHEADER)));
+    EXPECT_EQ(info.biWidth, w);
+    EXPECT_EQ(info.biHeight, h);
+    EXPECT_EQ(info.biPlanes, 1);
+    EXPECT_EQ(info.biBitCount, 24);
+    EXPECT_EQ(info.biCompression, DWORD(BI_RGB));
+    EXPECT_EQ(info.biSizeImage, DWORD(pixels));
+    EXPECT_EQ(info.biXPelsPerMeter, 0);
+    EXPECT_EQ(info.biYPelsPerMeter, 0);
+    EXPECT_EQ(info.biClrUsed, 0u);
+    EXPECT_EQ(info.biClrImportant, 0u);
+    // GDI's own row size and image size for the same header, where a DIB
+    // section of that size is cheap.
+    if (pixels > (1u << 20)) continue;
+    BITMAPINFO bmi{};
+    bmi.bmiHeader = info;
+    void* bits = nullptr;
+    const tk::GdiBitmap dib(CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    ASSERT_TRUE(dib);
+    DIBSECTION ds{};
+    ASSERT_EQ(GetObjectW(dib.get(), sizeof ds, &ds), int(sizeof ds));
+    EXPECT_EQ(ds.dsBm.bmWidthBytes, l->stride);
+    EXPECT_EQ(ds.dsBmih.biSizeImage, info.biSizeImage);
+  }
 }
 
 TEST(BmpFile, RowsAreWrittenBottomFirstWithPadding) {
@@ -66,7 +80,12 @@ TEST(BmpFile, RowsAreWrittenBottomFirstWithPadding) {
     ASSERT_TRUE(writer.Write(render::RowImage{bytes.data(), stride, w, h}));
     const clitest::BmpFile f = clitest::ReadBmp(out);
     ASSERT_TRUE(f.valid);
-    EXPECT_EQ(f.file.bfSize, clitest::ReadFileBytes(out).size());
+    const std::vector<uint8_t> written = clitest::ReadFileBytes(out);
+    EXPECT_EQ(f.file.bfSize, written.size());
+    const auto layout = MakeBmpLayout(w, h);
+    ASSERT_TRUE(layout);
+    EXPECT_TRUE(std::equal(layout->header.begin(), layout->header.end(), written.begin())) << "the core's header";
+    EXPECT_EQ(layout->fileBytes, written.size());
     ASSERT_EQ(f.pixels.size(), size_t(fileStride * h));
     for (int y = 0; y < h; ++y) {
       EXPECT_EQ(0, std::memcmp(&f.pixels[size_t(y * fileStride)], &bytes[size_t(y * stride)], 3 * w)) << y;

@@ -14,14 +14,6 @@ using render::TSizeSettings;
 
 namespace {
 
-TEST(LockedSide, TruncatesTowardZeroWithA64BitProduct) {
-  EXPECT_EQ(render::LockedSide(751, 4, 3), 1001);
-  EXPECT_EQ(render::LockedSide(1001, 3, 4), 750);
-  EXPECT_EQ(render::LockedSide(-7, 1, 2), -3);
-  EXPECT_EQ(render::LockedSide(30000, 2147483647, 1), 64424509410000LL);
-  EXPECT_EQ(render::LockedSide(30000, 1999999999, 2000000000), 29999);
-}
-
 class SizeSettingsTest : public testing::Test {
  protected:
   void SetUp() override {

@@ -1,11 +1,9 @@
-#include "app/cli/cli_options.h"
+#include "core/cli_options.h"
 
-#include <cwctype>
+#include "core/color_text.h"
+#include "core/render_geometry.h"
 
-#include "controls/color_text.h"
-#include "render/renderer/render_geometry.h"
-
-namespace cli {
+namespace core {
 namespace {
 
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
@@ -47,10 +45,10 @@ std::optional<int32_t> ParseBoundedInt(const std::wstring& text, int32_t low, in
 std::optional<BorderPercent> ParseBorder(const std::wstring& text) {
   const std::vector<std::wstring> parts = SplitCommas(text);
   if (parts.size() != 4) return std::nullopt;
-  const auto l = ParseBoundedInt(parts[0], 0, render::kMaxEdgePercent);
-  const auto t = ParseBoundedInt(parts[1], 0, render::kMaxEdgePercent);
-  const auto r = ParseBoundedInt(parts[2], 0, render::kMaxEdgePercent);
-  const auto b = ParseBoundedInt(parts[3], 0, render::kMaxBottomPercent);
+  const auto l = ParseBoundedInt(parts[0], 0, kMaxEdgePercent);
+  const auto t = ParseBoundedInt(parts[1], 0, kMaxEdgePercent);
+  const auto r = ParseBoundedInt(parts[2], 0, kMaxEdgePercent);
+  const auto b = ParseBoundedInt(parts[3], 0, kMaxBottomPercent);
   if (!l || !t || !r || !b) return std::nullopt;
   return BorderPercent{*l, *t, *r, *b};
 }
@@ -61,7 +59,7 @@ std::optional<uint32_t> ParseHtmlColor(const std::wstring& text) {
   if (text.size() != 7 || text[0] != L'#') return std::nullopt;
   for (size_t i = 1; i < 7; ++i)
     if (!IsHexDigit(text[i])) return std::nullopt;
-  const auto c = controls::HtmlToColor(controls::UpperAscii(text));
+  const auto c = HtmlToColor(UpperAscii(text));
   if (!c) return std::nullopt;
   return static_cast<uint32_t>(*c);
 }
@@ -92,7 +90,7 @@ ParseResult ParseArguments(const std::vector<std::wstring>& args) {
     } else if (name == L"--width" || name == L"--height") {
       std::optional<int32_t>& side = name == L"--width" ? o.width : o.height;
       if (side) return twice;
-      side = ParseBoundedInt(value, 1, render::kMaxSide);
+      side = ParseBoundedInt(value, 1, kMaxSide);
       if (!side) return Fail(name + L" must be a whole number from 1 to 30000, not \"" + value + L"\".");
     } else if (name == L"--border") {
       if (o.border) return twice;
@@ -117,6 +115,12 @@ ParseResult ParseArguments(const std::vector<std::wstring>& args) {
   return ParseResult{o, {}};
 }
 
+std::wstring ReplyText(const ParseResult& result) {
+  if (!result.options) return result.error + L"\n\n" + UsageText();
+  if (result.options->help) return UsageText();
+  return {};
+}
+
 std::wstring UsageText() {
   return L"Usage: verdalux.exe --render DOCUMENT --out PICTURE.bmp [--width W] [--height H]\n"
          L"                    [--border L,T,R,B] [--border-color #RRGGBB]\n"
@@ -130,4 +134,4 @@ std::wstring UsageText() {
          L"Exit code 0 on success; nothing is written when rendering or writing fails.\n";
 }
 
-}  // namespace cli
+}  // namespace core

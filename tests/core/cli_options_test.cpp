@@ -1,9 +1,9 @@
 // The command line's arguments: every option, every refusal.
 #include <gtest/gtest.h>
 
-#include "app/cli/cli_options.h"
+#include "core/cli_options.h"
 
-using namespace cli;
+using namespace core;
 
 namespace {
 
@@ -121,4 +121,15 @@ TEST(CliOptions, HelpNeedsNothingElse) {
     EXPECT_TRUE(r.options->help);
   }
   EXPECT_NE(UsageText().find(L"--render DOCUMENT --out PICTURE.bmp"), std::wstring::npos);
+}
+
+TEST(CliOptions, ReplyIsTheErrorAndUsageOrTheUsageAloneOrNothing) {
+  const ParseResult wrong = Parse({L"--render", L"d"});
+  ASSERT_FALSE(wrong.options);
+  EXPECT_EQ(ReplyText(wrong), wrong.error + L"\n\n" + UsageText());
+  EXPECT_EQ(ReplyText(Parse({L"--help"})), UsageText());
+  EXPECT_EQ(ReplyText(Parse({L"--render", L"d", L"--out", L"o"})), L"");
+  // Help wins over missing options, but not over a wrong one.
+  EXPECT_EQ(ReplyText(Parse({L"--width", L"5", L"-h"})), UsageText());
+  EXPECT_FALSE(Parse({L"-h", L"--width", L"0"}).options);
 }
