@@ -15,7 +15,7 @@ namespace {
 namespace L = emr::layout;
 
 // A blended source is copied into a DIB section the player does not check it
-// got; beyond this the allocation could fail in a 32-bit process.
+// got; beyond this size the allocation could fail in a 32-bit process.
 constexpr uint64_t kMaxBlendSourceBytes = 64ull << 20;
 
 bool Absent(const ByteReader& r, const emr::BitmapFields& f) {
@@ -44,7 +44,9 @@ bool EmfChecker::Blit(const ByteReader& r, uint32_t type) {
   if (type != emr::kAlphaBlend) return true;
   const uint32_t blend = r.U32(L::kBlitRop);  // op, flags, constant alpha, alpha format
   if ((blend & 0xFFFF) != 0 || (blend >> 24) > 1) return Fail("has an unknown blend function");
-  return source.imageBytes <= kMaxBlendSourceBytes || Fail("has a source bitmap too large to blend");
+  if (source.imageBytes > kMaxBlendSourceBytes) return Fail("has a source bitmap too large to blend");
+  // Older players copy cbBitsSrc bytes into a section of the rows' size.
+  return r.U32(L::kBlitSource.cbBits) == source.imageBytes || Fail("has source bits of another size than its rows");
 }
 
 // MASKBLT and PLGBLT: the player reads the source and the mask, present or not.

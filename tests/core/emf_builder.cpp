@@ -110,7 +110,9 @@ std::vector<uint8_t> EmfBuilder::Build() const {
 
 Record ValidBitmapRecord(uint32_t type) {
   namespace emr = core::emr;
-  const Dib rgb = MakeDib(4, 4, 24), mono = MakeDib(4, 4, 1), argb = MakeDib(4, 4, 32);
+  const Dib rgb = MakeDib(4, 4, 24), mono = MakeDib(4, 4, 1);
+  Dib argb = MakeDib(4, 4, 32);
+  for (size_t i = 3; i < argb.bits.size(); i += 4) argb.bits[i] = 0xFF;  // opaque
   auto blit = [&](uint32_t bytes) {
     Record r(type, bytes);
     r.I32(L::kBlitDest + 8, 10).I32(L::kBlitDest + 12, 10).U32(L::kBlitRop, kSrcCopy).Identity(L::kBlitXform);

@@ -61,6 +61,11 @@ TEST(EmfValidator, FollowsEveryBitmapOffsetTheWayThePlayerDoes) {
       {emr::kAlphaBlend, "sizes zero, header offset at the record's end", offsetAtEnd(src)},
       {emr::kTransparentBlt, "sizes zero, header offset at the record's end", offsetAtEnd(src)},
       {emr::kAlphaBlend, "no source at all", noBitmap(src)},
+      {emr::kAlphaBlend, "more bits than the rows: older players copy them all",
+       [src](Record& r) {
+         const uint32_t from = Get32(r.bytes(), src.offBmi);  // header and pixels taken as pixels
+         r.U32(src.offBits, from).U32(src.cbBits, uint32_t(r.bytes().size()) - from);
+       }},
       {emr::kMaskBlt, "no mask: the player reads one at offset 0", noBitmap(L::kMaskBltMask)},
       {emr::kMaskBlt, "mask sizes zero", sizesZero(L::kMaskBltMask)},
       {emr::kMaskBlt, "no source", noBitmap(src)},
