@@ -26,6 +26,9 @@ void TMainForm::SetUpViews() {
   ErgPaintBox.OnMouseMove = [this](int x, int y) { ErgPaintBoxMouseMove(x, y); };
   PaintBox1.OnMouseUp = [this](tk::TMouseButton b, int x, int y) { PaintBox1MouseUp(b, x, y); };
   ErgPaintBox.OnMouseUp = [this](tk::TMouseButton b, int x, int y) { ErgPaintBoxMouseUp(b, x, y); };
+  // Alt+Tab or another window taking the mouse ends the drag: no release will come.
+  PaintBox1.OnCaptureLost = [this] { Dragging = false; };
+  ErgPaintBox.OnCaptureLost = [this] { Dragging = false; };
   OnMouseWheel = [this](int delta, int, int) {
     for (int n = TakeWheelNotches(WheelRemainder, delta); n != 0; n += n > 0 ? -1 : 1) {
       if (n > 0)

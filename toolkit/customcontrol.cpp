@@ -52,6 +52,9 @@ LRESULT TCustomControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOUSEMOVE:
       if (OnMouseMove) OnMouseMove(x, y);
       return 0;
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lp) != Handle() && OnCaptureLost) OnCaptureLost();
+      return 0;
   }
   return TWinControl::WndProc(msg, wp, lp);
 }

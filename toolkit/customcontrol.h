@@ -18,6 +18,9 @@ class TCustomControl : public TWinControl {
   std::function<void(TMouseButton, int x, int y)> OnMouseUp;
   std::function<void()> OnClick;
   std::function<void()> OnDblClick;
+  // The mouse capture went to another window (or was released): a press that
+  // was being tracked will see no release.
+  std::function<void()> OnCaptureLost;
 
  protected:
   // Paints the whole control; dc is the paint DC, already erased with Color().

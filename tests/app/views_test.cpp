@@ -155,6 +155,33 @@ TEST_F(ViewsTest, DraggingFollowsTheMouseAndStopsAtTheEnds) {
   EXPECT_NE(GetCapture(), pb);
 }
 
+TEST_F(ViewsTest, ADragEndsWhenAnotherWindowTakesTheMouse) {
+  form->TakePicture(Gradient(2000, 1500));
+  Page(2);
+  auto& box = form->ErgScrollBox;
+  HWND pb = form->ErgPaintBox.Handle();
+  struct Taker {
+    const char* how;
+    void (*take)(HWND other);
+  } takers[] = {
+      {"another window captures", [](HWND other) { SetCapture(other); }},
+      {"the capture is released", [](HWND) { ReleaseCapture(); }},
+  };
+  for (const auto& t : takers) {
+    SCOPED_TRACE(t.how);
+    box.SetHorzPosition(0);
+    SendMessageW(pb, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 200));
+    ASSERT_EQ(GetCapture(), pb);
+    t.take(form->ScrollBox1.Handle());
+    EXPECT_FALSE(form->IsDragging());
+    // The button is still down as far as the view knows, but no release will
+    // come: moving must not pan.
+    SendMessageW(pb, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(150, 200));
+    EXPECT_EQ(box.HorzPosition(), 0);
+    ReleaseCapture();
+  }
+}
+
 TEST_F(ViewsTest, WheelScrollsTheActivePageOnlyByTwentyPerNotch) {
   form->TakePicture(Gradient(500, 3000));
   Page(2);
