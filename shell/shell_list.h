@@ -57,6 +57,8 @@ class TJamShellList : public tk::TWinControl {
   bool RunDefaultAction();
   // True while an in-place label editor is open.
   bool IsEditing() const;
+  // True when the folder changed during label editing and is re-read when it ends.
+  bool RefreshPending() const { return refreshPending_; }
 
   // How a file is opened; the shell's "open" verb unless replaced.
   std::function<bool(HWND owner, const std::wstring& path)> OpenFile;

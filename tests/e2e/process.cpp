@@ -13,6 +13,8 @@ Verdalux::Verdalux(const std::wstring& exeFolder, const std::wstring& args) {
     process_ = pi.hProcess;
     pid_ = pi.dwProcessId;
     CloseHandle(pi.hThread);
+  } else {
+    startError_ = GetLastError();
   }
 }
 

@@ -20,6 +20,8 @@ class Verdalux {
   Verdalux& operator=(const Verdalux&) = delete;
 
   bool Started() const { return process_ != nullptr; }
+  // CreateProcess's error when the process could not be created.
+  DWORD StartError() const { return startError_; }
   // Waits for the main window; nullptr after the timeout.
   HWND WaitMainWindow(DWORD timeoutMs = 30000);
   // Waits for a top-level dialog of this process with the given caption.
@@ -31,6 +33,7 @@ class Verdalux {
  private:
   HANDLE process_ = nullptr;
   DWORD pid_ = 0;
+  DWORD startError_ = 0;
 };
 
 // The text of a message box: the concatenated texts of its static controls.

@@ -77,13 +77,18 @@ TEST(EndToEnd, DoesNotStartWithoutTheRasterLibrary) {
   ASSERT_FALSE(folder.empty());
   DeleteFileW((folder + L"Pictrix.dll").c_str());
   {
-    // Wine reports the missing DLL on stderr and the loader ends the process.
+    // Windows creates the process and its loader ends it before any of the
+    // program's code runs; a loader may also refuse at creation. Either way the
+    // missing library is the reason and no window appears.
     e2e::Verdalux v(folder);
-    DWORD code = 0;
     if (v.Started()) {
       EXPECT_EQ(v.WaitMainWindow(3000), nullptr);
-      EXPECT_TRUE(v.WaitExit(15000, &code));
-      EXPECT_NE(code, 0u);
+      DWORD code = 0;
+      ASSERT_TRUE(v.WaitExit(15000, &code)) << "the process must end by itself";
+      EXPECT_EQ(code, 0xC0000135u) << "STATUS_DLL_NOT_FOUND";
+    } else {
+      EXPECT_TRUE(v.StartError() == ERROR_DLL_NOT_FOUND || v.StartError() == ERROR_MOD_NOT_FOUND)
+          << "CreateProcess failed with " << v.StartError();
     }
   }
   e2e::RemoveTree(folder);
