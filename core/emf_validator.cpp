@@ -105,7 +105,8 @@ bool EmfChecker::SimpleRecord(const ByteReader& r, uint32_t type, bool& known) {
     case emr::kRestoreDC: {
       const int32_t rel = r.I32(8);
       if (!Min(r, 12)) return false;
-      if (rel >= 0 || -rel > depth_) return Fail("restores a state it never saved");  // never past our own levels
+      // Never past our own levels; negated in 64 bits, as -2^31 has no 32-bit opposite.
+      if (rel >= 0 || -int64_t(rel) > depth_) return Fail("restores a state it never saved");
       depth_ += rel;
       return true;
     }

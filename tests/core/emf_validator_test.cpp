@@ -151,3 +151,14 @@ TEST(EmfValidator, RefusalsNameTheRecordItsTypeAndWhatIsWrong) {
   EXPECT_EQ(Get32(f, 52), 3u);
   EXPECT_EQ(core::ValidateEnhMetafile(f.data(), 40).reason, "the file is too short for an enhanced metafile");
 }
+
+// Found by the fuzzer: the relative level -2^31 has no positive counterpart,
+// and negating it in 32 bits let it pass as a level that had been saved.
+TEST(EmfValidator, RestoringTheLowestLevelIsRefused) {
+  for (int32_t level : {-1, -2, INT32_MIN}) {
+    coretest::EmfBuilder emf;
+    emf.Add(Record(emr::kSaveDC, 8)).Add(Record(emr::kRestoreDC, 12).I32(8, level));
+    const auto f = emf.Build();
+    EXPECT_EQ(bool(Validate(f)), level == -1) << level;
+  }
+}
