@@ -180,3 +180,18 @@ TEST(CommandLine, AsTheProgramItself) {
   EXPECT_NE(o.err.find("Usage:"), std::string::npos);
   EXPECT_FALSE(clitest::FileExists(dir.Path(L"x.bmp")));
 }
+
+// A 32-bit process holds no picture of 2 GB or more (30000 x 30000 is 2.7 GB),
+// whatever the machine's memory: the render fails before drawing, with the
+// memory message, exit code 1 and no file.
+TEST(CommandLine, APictureBeyondThe32BitAddressSpaceFailsWithTheMemoryMessage) {
+  if (sizeof(void*) != 4)
+    GTEST_SKIP() << "a 64-bit process has the address space for this picture; its memory limit is tested "
+                    "with pretended free memory in the render tests";
+  ScratchFolder dir;
+  const Outcome o = RunHere({L"--render", clitest::SamplePath(L"drawing.emf"), L"--out", dir.Path(L"big.bmp"),
+                             L"--width", L"30000", L"--height", L"30000"});
+  EXPECT_EQ(o.code, cli::kExitFailed);
+  EXPECT_EQ(o.err, clitest::ToUtf8Line(render::kTargetFailedText));
+  EXPECT_TRUE(dir.Files().empty());
+}
