@@ -137,7 +137,8 @@ void TButtonGlyph::Prepare(core::GlyphState state) {
   if (index >= 0) return;
   if (!list_) list_ = g_cache->ListFor(size.width, size.height);
   COLORREF mask = 0;
-  index = list_->AddMasked(BuildImage(state, mask), mask);
+  const std::vector<uint32_t> image = BuildImage(state, mask);  // sets mask: not in the same call
+  index = list_->AddMasked(image, mask);
 }
 
 void TButtonGlyph::Draw(HDC dc, int x, int y, core::GlyphState state) {

@@ -254,3 +254,22 @@ TEST(BitBtnXP, CloseKindClosesItsWindow) {
   SendMessageW(b.Handle(), BM_CLICK, 0, 0);
   EXPECT_TRUE(form.Closed());
 }
+
+TEST(BitBtnXP, GlyphsAreDrawnThroughTheirMask) {
+  controls::TButtonGlyph glyph;
+  controls::GlyphBitmap g = controls::StockGlyph(TBitBtnXPKind::bkClose);
+  ASSERT_FALSE(g.Empty());
+  glyph.SetGlyph(g);
+  glyph.SetNumGlyphs(2);
+  testsupport::DibCanvas canvas(18, 18, RGB(0, 0, 255));
+  glyph.Draw(canvas.dc(), 0, 0, core::GlyphState::up);
+  int shown = 0;
+  for (int y = 0; y < 18; ++y)
+    for (int x = 0; x < 18; ++x) {
+      const uint32_t p = g.pixels[size_t(y) * g.width + x];
+      const COLORREF expected = p == 0x808000 ? RGB(0, 0, 255) : RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+      EXPECT_EQ(canvas.At(x, y), expected) << x << "," << y;
+      shown += p != 0x808000;
+    }
+  EXPECT_GT(shown, 20);
+}
