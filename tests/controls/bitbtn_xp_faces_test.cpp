@@ -128,6 +128,13 @@ TEST(BitBtnXPFaces, ThemedStatesPlainActivePressedAndDisabled) {
   ASSERT_TRUE(def.Active());
   ASSERT_FALSE(plain.Active());
 
+  // The faces compared below must tell the states apart. (Wine's own style
+  // draws state 0 exactly like state 1.)
+  EXPECT_GT(RingDifferences(ThemedFace(1), ThemedFace(3)), 0);
+  EXPECT_GT(RingDifferences(ThemedFace(1), ThemedFace(4)), 0);
+  EXPECT_GT(RingDifferences(ThemedFace(3), ThemedFace(4)), 0);
+  RecordProperty("state0_equals_state1", RingDifferences(ThemedFace(0), ThemedFace(1)) == 0 ? "yes" : "no");
+
   const Snapshot sPlain = Capture(plain), sDef = Capture(def);
   EXPECT_EQ(RingDifferences(sPlain, ThemedFace(0)), 0) << "neither active nor focused: state 0";
   EXPECT_EQ(RingDifferences(sDef, ThemedFace(1)), 0) << "the default button while an edit has the focus: state 1";

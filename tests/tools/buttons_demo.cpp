@@ -1,6 +1,7 @@
 // Shows the bitmap buttons in every state and the picture buttons, for
 // looking at them.   buttons_demo [classic] [seconds]
 #include <windows.h>
+#include <ole2.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -18,6 +19,8 @@
 int main(int argc, char** argv) {
   const bool classic = argc > 1 && std::strcmp(argv[1], "classic") == 0;
   const int seconds = argc > 2 ? std::atoi(argv[2]) : 30;
+  // The pictures are decoded with WIC, a COM component.
+  ::OleInitialize(nullptr);
   if (classic) controls::theme::SetThemeLibraryName("verdalux_missing_uxtheme.dll");
   tk::FormInstance<tk::TForm> form(L"ButtonsDemo", classic ? L"Buttons (classic)" : L"Buttons (visual styles)", 640,
                                    330, tk::TFont{});
