@@ -168,16 +168,17 @@ TEST_F(RowWays, MetafilesReceiveEveryRow) {
   ASSERT_NE(mf, nullptr);
   // The recording holds one 20-pixel row for each of the 30 destination rows.
   std::set<LONG> rows;
-  EnumEnhMetaFile(
-      nullptr, mf,
-      [](HDC, HANDLETABLE*, const ENHMETARECORD* rec, int, LPARAM p) -> int {
-        if (rec->iType == EMR_SETDIBITSTODEVICE) {
-          const auto* r = reinterpret_cast<const EMRSETDIBITSTODEVICE*>(rec);
-          if (r->cxSrc == 20 && r->cySrc == 1) reinterpret_cast<std::set<LONG>*>(p)->insert(r->yDest);
-        }
-        return 1;
-      },
-      &rows, nullptr);
+  struct Collect {
+    // A CALLBACK function, which a lambda cannot be on 32-bit Windows.
+    static int CALLBACK Record(HDC, HANDLETABLE*, const ENHMETARECORD* rec, int, LPARAM p) {
+      if (rec->iType == EMR_SETDIBITSTODEVICE) {
+        const auto* r = reinterpret_cast<const EMRSETDIBITSTODEVICE*>(rec);
+        if (r->cxSrc == 20 && r->cySrc == 1) reinterpret_cast<std::set<LONG>*>(p)->insert(r->yDest);
+      }
+      return 1;
+    }
+  };
+  EnumEnhMetaFile(nullptr, mf, Collect::Record, &rows, nullptr);
   DeleteEnhMetaFile(mf);
   EXPECT_EQ(rows.size(), 30u);
   EXPECT_EQ(*rows.begin(), 0);
