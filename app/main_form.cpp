@@ -6,6 +6,7 @@
 #include "app/program_folder.h"
 #include "app/tab_images.h"
 #include "toolkit/application.h"
+#include "toolkit/handles.h"
 #include "toolkit/modal.h"
 
 namespace app {
@@ -77,6 +78,7 @@ TMainForm::TMainForm(const std::wstring& programFolder)
 
   SetUpFilePage();
   SetUpViews();
+  SetUpRenderBtn();
   RenderBtn.OnClick = [this] { RenderBtnClick(); };
   StatusBar1.OnDrawPanel = [this](HDC dc, int panel, const RECT& r) { StatusBar1DrawPanel(dc, panel, r); };
   OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
@@ -89,6 +91,13 @@ TMainForm::~TMainForm() {
   // FormDestroy when the window was not closed through the quit question.
   DestroyHandle();
   FormDestroy();
+}
+
+void TMainForm::SetUpRenderBtn() {
+  tk::GdiBitmap glyph(static_cast<HBITMAP>(
+      ::LoadImageW(::GetModuleHandleW(nullptr), L"RENDERGLYPH", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  RenderBtn.SetGlyph(glyph.get());
+  RenderBtn.SetModalResult(tk::mrOk);
 }
 
 void TMainForm::FormCreate(const std::wstring& programFolder) {

@@ -148,7 +148,7 @@ class TMainForm : public tk::TForm {
   tk::TRxSpinEdit& rando;
   tk::TRxSpinEdit& randu;
   controls::TCorvixColorComboBox& CorvixColorComboBox1;
-  tk::TButton& RenderBtn;
+  controls::TBitBtnXP& RenderBtn;
   tk::TScrollBox ScrollBox1;
   tk::TPaintBox PaintBox1;
   tk::TPanel Panel5;  // the save and print buttons' row
@@ -162,6 +162,7 @@ class TMainForm : public tk::TForm {
 
  private:
   void SetUpViews();
+  void SetUpRenderBtn();
   void SetUpFilePage();
   render::RenderSettings ReadRenderSettings() const;
   void LoadFavorites();

@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "controls/bitbtn_xp.h"
 #include "controls/corvix_color_combobox.h"
-#include "toolkit/button.h"
 #include "toolkit/checkbox.h"
 #include "toolkit/label.h"
 #include "toolkit/panel.h"
@@ -34,7 +34,7 @@ class TSizeSettings : public tk::TPanel {
   tk::TRxSpinEdit rando;
   tk::TRxSpinEdit randu;
   controls::TCorvixColorComboBox CorvixColorComboBox1;
-  tk::TButton RenderBtn;
+  controls::TBitBtnXP RenderBtn;
   std::vector<std::unique_ptr<tk::TLabel>> Labels;  // the captions beside the fields and the hint
 
  private:

@@ -1,5 +1,6 @@
 #include "toolkit/application.h"
 
+#include "toolkit/dialog_keys.h"
 #include "toolkit/form.h"
 
 namespace tk {
@@ -10,10 +11,10 @@ TApplication& TApplication::Instance() {
 }
 
 bool TApplication::Dispatch(const MSG& msg, HWND mainWnd) {
-  // Only Tab and the arrow keys between controls go through dialog navigation;
-  // Enter and Escape reach the focused control as plain keys.
-  if (mainWnd && msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && ::IsDialogMessageW(mainWnd, const_cast<MSG*>(&msg)))
-    return true;
+  // Only Tab between controls goes through dialog navigation in the main
+  // window; Enter, Escape and the arrows reach the focused control as plain keys.
+  MSG m = msg;
+  if (NavigateDialog(mainWnd, m, TNavigation::tabOnly)) return true;
   ::TranslateMessage(&msg);
   ::DispatchMessageW(&msg);
   return true;

@@ -1,27 +1,43 @@
 #include "toolkit/button.h"
 
+#include "toolkit/form.h"
+
 namespace tk {
 
-TButton::TButton(TWinControl* parent, int left, int top, int width, int height, const std::wstring& caption)
-    : TWinControl(parent) {
-  CreateParams cp;
-  cp.className = L"BUTTON";
-  cp.text = caption;
-  cp.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
-  cp.x = left;
-  cp.y = top;
-  cp.width = width;
-  cp.height = height;
-  CreateHandle(cp);
+TWinControl::CreateParams TButton::PushParams(int left, int top, int width, int height, const std::wstring& caption,
+                                              int id) {
+  return Params(BS_PUSHBUTTON, left, top, width, height, caption, id);
 }
 
-bool TButton::HandleNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-  if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED) {
-    if (OnClick) OnClick();
-    result = 0;
-    return true;
-  }
-  return false;
+TButton::TButton(TWinControl* parent, int left, int top, int width, int height, const std::wstring& caption, int id)
+    : TButton(parent, PushParams(left, top, width, height, caption, id)) {}
+
+TButton::TButton(TWinControl* parent, const CreateParams& cp) : TButtonControl(parent, cp) {}
+
+void TButton::Click() {
+  if (modalResult_ != 0)
+    if (auto* form = dynamic_cast<TForm*>(Root())) form->SetModalResult(modalResult_);
+  TButtonControl::Click();
+}
+
+void TButton::SetDefault(bool value) {
+  if (default_ == value) return;
+  default_ = value;
+  TWinControl* focused = FromHandle(::GetFocus());
+  UpdateActive(focused && focused->Root() == Root() ? focused : nullptr);
+}
+
+void TButton::FocusMoved(TWinControl* focused) { UpdateActive(focused); }
+
+void TButton::UpdateActive(TWinControl* focused) {
+  const bool active = focused == this || (default_ && !dynamic_cast<TButton*>(focused));
+  if (active == active_) return;
+  active_ = active;
+  ActiveChanged();
+}
+
+void TButton::ActiveChanged() {
+  if (Handle()) ::SendMessageW(Handle(), BM_SETSTYLE, active_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 }  // namespace tk

@@ -1,26 +1,34 @@
-// A check box that toggles itself when clicked and sits on its parent's colour.
+// Check boxes, radio buttons and group boxes: BUTTON windows that sit on their
+// parent's colour.
 #pragma once
-#include "toolkit/handles.h"
-#include "toolkit/wincontrol.h"
+#include "toolkit/buttoncontrol.h"
 
 namespace tk {
 
-class TCheckBox : public TWinControl {
+// Toggles itself when clicked; OnClick runs after the toggle.
+class TCheckBox : public TButtonControl {
  public:
-  TCheckBox(TWinControl* parent, int left, int top, int width, int height, const std::wstring& caption);
+  TCheckBox(TWinControl* parent, int left, int top, int width, int height, const std::wstring& caption,
+            int id = 0);
+};
 
-  bool Checked() const;
-  // Does not raise OnClick, as only the user clicks.
-  void SetChecked(bool checked);
+// Checks itself and unchecks the other radio buttons of its group (the
+// siblings up to the next control with WS_GROUP). The first radio button of a
+// group is made with startsGroup.
+class TRadioButton : public TButtonControl {
+ public:
+  TRadioButton(TWinControl* parent, int left, int top, int width, int height, const std::wstring& caption,
+               bool startsGroup = false, int id = 0);
+};
 
-  std::function<void()> OnClick;  // after the user toggled it
+// A captioned frame that holds other controls; Tab and the arrows go into it.
+class TGroupBox : public TButtonControl {
+ public:
+  TGroupBox(TWinControl* parent, int left, int top, int width, int height, const std::wstring& caption, int id = 0);
 
  protected:
-  bool HandleNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
-
- private:
-  GdiBrush background_;
-  COLORREF backgroundColor_ = CLR_INVALID;
+  // The system paints only the frame and caption; the inside shows the parent's colour.
+  bool EraseBackground(HDC dc) override;
 };
 
 }  // namespace tk

@@ -12,10 +12,15 @@ class TCustomControl : public TWinControl {
   explicit TCustomControl(TWinControl* parent, DWORD style = 0, DWORD exStyle = 0);
 
   void SetCursor(HCURSOR c) { cursor_ = c; }
+  // While a mouse button is held down on the control it keeps the mouse, so
+  // moves and the release outside it still arrive here.
+  void SetCaptureMouse(bool capture) { captureMouse_ = capture; }
+  bool CaptureMouse() const { return captureMouse_; }
 
   std::function<void(TMouseButton, int x, int y)> OnMouseDown;
   std::function<void(int x, int y)> OnMouseMove;
   std::function<void(TMouseButton, int x, int y)> OnMouseUp;
+  // A left press released over the control; raised before OnMouseUp.
   std::function<void()> OnClick;
   std::function<void()> OnDblClick;
   // The mouse capture went to another window (or was released): a press that
@@ -25,10 +30,18 @@ class TCustomControl : public TWinControl {
  protected:
   // Paints the whole control; dc is the paint DC, already erased with Color().
   virtual void Paint(HDC dc) {}
+  // Mouse handlers in client coordinates. Overrides do their own work and
+  // then call the inherited one, which raises the event.
+  virtual void MouseDown(TMouseButton button, int x, int y);
+  virtual void MouseMove(int x, int y);
+  virtual void MouseUp(TMouseButton button, int x, int y);
+  virtual void Click();
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
   HCURSOR cursor_ = nullptr;
+  bool captureMouse_ = false;
+  bool clicked_ = false;  // a left press that a release over the control turns into a click
 };
 
 }  // namespace tk

@@ -14,7 +14,6 @@ class TPaintBox : public TCustomControl {
   void Paint(HDC dc) override;
   // Shows the parent's colour where the owner paints nothing.
   bool EraseBackground(HDC dc) override;
-  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 };
 
 }  // namespace tk

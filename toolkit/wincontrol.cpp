@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "toolkit/dialog_keys.h"
 #include "toolkit/handles.h"
 
 namespace tk {
@@ -72,8 +73,9 @@ void TWinControl::CreateHandle(const CreateParams& cp) {
   top_ = cp.y;
   width_ = cp.width;
   height_ = cp.height;
-  HWND parentWnd = parent_ ? parent_->hwnd_ : nullptr;
-  HMENU id = (cp.style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextControlId())) : nullptr;
+  HWND parentWnd = parent_ ? parent_->hwnd_ : cp.owner;
+  const int childId = cp.id != 0 ? cp.id : NextControlId();
+  HMENU id = (cp.style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(childId)) : nullptr;
   if (cp.className) {
     systemClass_ = true;
     HWND h = ::CreateWindowExW(cp.exStyle, cp.className, cp.text.c_str(), cp.style, cp.x, cp.y, cp.width,
@@ -117,6 +119,9 @@ LRESULT CALLBACK TWinControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARA
 LRESULT TWinControl::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
   LRESULT r = 0;
   if (ReflectToChild(msg, wp, lp, r)) return r;
+  if (msg == WM_SETFOCUS) Root()->BroadcastFocus(this);
+  if ((msg == DM_GETDEFID || msg == DM_SETDEFID) && hwnd_ && NavigatingWindow() == hwnd_)
+    return DialogQuery(msg, wp, lp);
   if (msg == WM_NCDESTROY && !systemClass_) {
     HWND h = hwnd_;
     ::RemovePropW(h, kProp);
@@ -243,6 +248,27 @@ void TWinControl::Realign() {
     }
   }
   realigning_ = false;
+}
+
+int TWinControl::ControlId() const { return hwnd_ ? ::GetDlgCtrlID(hwnd_) : 0; }
+
+TWinControl* TWinControl::Root() {
+  TWinControl* c = this;
+  while (c->parent_) c = c->parent_;
+  return c;
+}
+
+TWinControl* TWinControl::FindDescendant(int id) {
+  for (TWinControl* c : children_) {
+    if (c->ControlId() == id) return c;
+    if (TWinControl* d = c->FindDescendant(id)) return d;
+  }
+  return nullptr;
+}
+
+void TWinControl::BroadcastFocus(TWinControl* focused) {
+  FocusMoved(focused);
+  for (TWinControl* c : children_) c->BroadcastFocus(focused);
 }
 
 int TWinControl::ClientWidth() const {

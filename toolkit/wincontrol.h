@@ -68,9 +68,17 @@ class TWinControl {
   // Lays out the aligned children inside AlignRect().
   void Realign();
 
+  // The control ID the creator chose (or the one given automatically).
+  int ControlId() const;
+  // The top-level control this one sits in (itself for a form).
+  TWinControl* Root();
+  // The toolkit control with this ID among the descendants, depth first.
+  TWinControl* FindDescendant(int id);
+
   std::function<void()> OnResize;
 
- protected:
+  // The record a window is created from; a derived control changes it (its
+  // style, ID, ...) before passing it on to the base that creates the window.
   struct CreateParams {
     const wchar_t* className = nullptr;  // a system class to subclass; nullptr: a toolkit class
     std::wstring ownClass;                // name of the toolkit class; empty: the shared control class
@@ -78,7 +86,11 @@ class TWinControl {
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     DWORD exStyle = 0;
     int x = 0, y = 0, width = 0, height = 0;
+    int id = 0;  // a child's control ID; 0: the next free one of the program's own range
+    HWND owner = nullptr;  // a top-level window's owner
   };
+
+ protected:
   // Creates the window. Call from the constructor of the class that creates
   // it; creation messages reach that class's overrides.
   void CreateHandle(const CreateParams& cp);
@@ -97,6 +109,12 @@ class TWinControl {
   virtual void FontChanged() {}
   // A child's size or position changed (after the change).
   virtual void ChildBoundsChanged(TWinControl* child) {}
+  // The keyboard focus moved to `focused` (a control of the same top-level
+  // window); every control of that window hears it, the focused one too.
+  virtual void FocusMoved(TWinControl* focused) {}
+  // DM_GETDEFID and DM_SETDEFID while keyboard navigation runs for this
+  // window (see dialog_keys.h); they never reach WndProc then.
+  virtual LRESULT DialogQuery(UINT msg, WPARAM wp, LPARAM lp) { return 0; }
 
   bool IsSystemClass() const { return systemClass_; }
 
@@ -106,6 +124,7 @@ class TWinControl {
   LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
   bool ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
   void Attach(HWND hwnd);
+  void BroadcastFocus(TWinControl* focused);
 
   TWinControl* parent_;
   std::vector<TWinControl*> children_;

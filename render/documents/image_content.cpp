@@ -1,15 +1,10 @@
 #include "render/documents/image_content.h"
 
-#include <wincodec.h>
-#include <wrl/client.h>
-
 #include <algorithm>
 #include <cmath>
-#include <new>
 
 #include "toolkit/handles.h"
-
-using Microsoft::WRL::ComPtr;
+#include "toolkit/wic_decode.h"
 
 namespace documents {
 namespace {
@@ -25,24 +20,6 @@ BITMAPINFO TopDown32(int width, int height) {
   return bi;
 }
 
-HRESULT PickFrame(IWICBitmapDecoder* decoder, bool largest, ComPtr<IWICBitmapFrameDecode>& out) {
-  UINT frames = 0;
-  HRESULT hr = decoder->GetFrameCount(&frames);
-  if (FAILED(hr)) return hr;
-  if (frames == 0) return WINCODEC_ERR_FRAMEMISSING;
-  uint64_t best = 0;
-  for (UINT i = 0; i < (largest ? frames : 1u); ++i) {
-    ComPtr<IWICBitmapFrameDecode> frame;
-    UINT w = 0, h = 0;
-    if (FAILED(hr = decoder->GetFrame(i, &frame)) || FAILED(hr = frame->GetSize(&w, &h))) return hr;
-    if (!out || uint64_t(w) * h > best) {
-      best = uint64_t(w) * h;
-      out = frame;
-    }
-  }
-  return S_OK;
-}
-
 }  // namespace
 
 int32_t HimetricFromPixels(int32_t pixels, double dpi) {
@@ -53,44 +30,15 @@ int32_t HimetricFromPixels(int32_t pixels, double dpi) {
 HRESULT ImageContent::FromBytes(const std::vector<uint8_t>& bytes, bool largestFrame,
                                 std::unique_ptr<DocumentContent>& out) {
   if (bytes.empty() || bytes.size() > 0xFFFFFFFFu) return kInvalidContent;
-  ComPtr<IWICImagingFactory> factory;
-  HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_PPV_ARGS(&factory));
+  tk::DecodedImage decoded;
+  HRESULT hr = tk::WicDecode(bytes.data(), bytes.size(), largestFrame, kMaxImagePixels, decoded);
   if (FAILED(hr)) return hr;
-  ComPtr<IWICStream> stream;
-  if (FAILED(hr = factory->CreateStream(&stream))) return hr;
-  if (FAILED(hr = stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()),
-                                                static_cast<DWORD>(bytes.size()))))
-    return hr;
-  ComPtr<IWICBitmapDecoder> decoder;
-  if (FAILED(hr = factory->CreateDecoderFromStream(stream.Get(), nullptr,
-                                                   WICDecodeMetadataCacheOnDemand, &decoder)))
-    return hr;
-  ComPtr<IWICBitmapFrameDecode> frame;
-  if (FAILED(hr = PickFrame(decoder.Get(), largestFrame, frame))) return hr;
-  UINT w = 0, h = 0;
-  double dpiX = 0, dpiY = 0;
-  if (FAILED(hr = frame->GetSize(&w, &h))) return hr;
-  if (w == 0 || h == 0 || w > INT32_MAX || h > INT32_MAX) return kInvalidContent;
-  if (uint64_t(w) * h > kMaxImagePixels) return E_OUTOFMEMORY;
-  if (FAILED(frame->GetResolution(&dpiX, &dpiY))) dpiX = dpiY = 0;
-  ComPtr<IWICFormatConverter> converter;
-  if (FAILED(hr = factory->CreateFormatConverter(&converter))) return hr;
-  if (FAILED(hr = converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGRA,
-                                        WICBitmapDitherTypeNone, nullptr, 0,
-                                        WICBitmapPaletteTypeCustom)))
-    return hr;
+  const UINT w = decoded.width, h = decoded.height;
+  const double dpiX = decoded.dpiX, dpiY = decoded.dpiY;
   core::ImagePixels pixels;
   pixels.width = static_cast<int32_t>(w);
   pixels.height = static_cast<int32_t>(h);
-  try {
-    pixels.data.resize(size_t(w) * h);
-  } catch (const std::bad_alloc&) {
-    return E_OUTOFMEMORY;
-  }
-  if (FAILED(hr = converter->CopyPixels(nullptr, w * 4, static_cast<UINT>(pixels.data.size() * 4),
-                                        reinterpret_cast<BYTE*>(pixels.data.data()))))
-    return hr;
+  pixels.data = std::move(decoded.pixels);
   core::CompositeOverWhite(pixels.data.data(), pixels.data.size());
   const SIZEL extent{HimetricFromPixels(pixels.width, dpiX), HimetricFromPixels(pixels.height, dpiY)};
   out.reset(new ImageContent(std::move(pixels), extent));
