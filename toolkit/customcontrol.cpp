@@ -96,9 +96,6 @@ LRESULT TCustomControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (OnCaptureLost) OnCaptureLost();
       }
       return 0;
-    case WM_CAPTURECHANGED:
-      if (reinterpret_cast<HWND>(lp) != Handle() && OnCaptureLost) OnCaptureLost();
-      return 0;
   }
   return TWinControl::WndProc(msg, wp, lp);
 }
