@@ -125,12 +125,12 @@ std::optional<PropertyEntry> SplitPropertyEntry(std::wstring_view entry) {
   return PropertyEntry{std::wstring(entry.substr(0, dot)), std::wstring(entry.substr(dot + 1))};
 }
 
-std::wstring IniFileNameFor(std::wstring_view exePath) {
-  return std::wstring(WithoutExtension(FileNamePart(exePath))) + L".INI";
+std::wstring ProgramNameFor(std::wstring_view exePath) {
+  return std::wstring(WithoutExtension(FileNamePart(exePath)));
 }
 
-std::wstring RegistryKeyFor(std::wstring_view exePath) {
-  return L"Software\\" + std::wstring(WithoutExtension(FileNamePart(exePath)));
-}
+std::wstring IniFileNameFor(std::wstring_view exePath) { return ProgramNameFor(exePath) + L".INI"; }
+
+std::wstring RegistryKeyFor(std::wstring_view exePath) { return L"Software\\" + ProgramNameFor(exePath); }
 
 }  // namespace core

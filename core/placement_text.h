@@ -89,8 +89,10 @@ struct PropertyEntry {
 };
 std::optional<PropertyEntry> SplitPropertyEntry(std::wstring_view entry);
 
-// The executable's file name (from a full path) with its extension replaced
-// by ".INI" ("C:\Tools\verdalux.exe" gives "verdalux.INI").
+// The executable's file name (from a full path) without its extension
+// ("C:\Tools\verdalux.exe" gives "verdalux").
+std::wstring ProgramNameFor(std::wstring_view exePath);
+// The same with the extension replaced by ".INI" ("verdalux.INI").
 std::wstring IniFileNameFor(std::wstring_view exePath);
 // "Software\" and the executable's file name without its extension.
 std::wstring RegistryKeyFor(std::wstring_view exePath);

@@ -137,6 +137,7 @@ TEST(PlacementText, KeysAndStoreNamesFollowTheComponentsAndTheExecutable) {
                {L"Z:\\a.b\\App.Tests.EXE", L"App.Tests.INI", L"Software\\App.Tests"},
                {L"C:/x/noext", L"noext.INI", L"Software\\noext"},
                {L"D:tool.exe", L"tool.INI", L"Software\\tool"}};
+  EXPECT_EQ(ProgramNameFor(L"C:\\Tools\\Verdalux.exe"), L"Verdalux");
   for (const auto& n : names) {
     EXPECT_EQ(IniFileNameFor(n.exe), n.ini);
     EXPECT_EQ(RegistryKeyFor(n.exe), n.key);
