@@ -276,24 +276,34 @@ TEST_F(MainSettingsTest, TenMegabytesOfJunkLeaveValidControls) {
     x = x * 1103515245u + 12345u;
     c = static_cast<char>((x >> 16) % 5 == 0 ? 0 : x >> 24);
   }
-  // Some pieces that look like the section, with values that are no values.
-  const std::string pieces[] = {"\r\n[TMainForm]\r\nrandl_Value=\xFF\xFE" "9e99999\r\n",
-                                "\n[TMainForm]\nNormPos=-2147483648,x,2147483647,\x01\nShowCmd=3\x00\r\n",
-                                "\r\n[tmainform]\r\nRandCheck_Checked=\"True\r\nrandu_Value=" + std::string(100000, '9') + "\r\n"};
+  // No byte-order mark, so the profile functions read the file as ANSI text.
+  junk[0] = 'J';
+  junk[1] = 'K';
+  // The section, early in the file, with values that are no values; and the
+  // same section again further on, which the profile functions pass over.
+  const std::string pieces[] = {
+      std::string("\r\n[TMainForm]\r\nrandl_Value=\xFF\xFE") + "9e99999\r\nrandu_Value=" + std::string(100000, '9') +
+          "\r\nRandCheck_Checked=\"True\r\nNormPos=-2147483648,x,2147483647,\x01\r\nShowCmd=3" + std::string(1, '\0') +
+          "\r\n",
+      "\n[tmainform]\nrando_Value=1\n"};
   size_t at = 1000;
   for (const std::string& p : pieces) {
     junk.replace(at, p.size(), p);
-    at += 3u << 20;
+    at += 5u << 20;
   }
   ASSERT_TRUE(testsupport::WriteBytes(IniPath(), junk));
   Start();
   ASSERT_NE(form->Handle(), nullptr);
   EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  EXPECT_TRUE(IsZoomed(form->Handle())) << "the section was found and read";
   for (tk::TRxSpinEdit* e : {&form->randl, &form->rando, &form->randr})
     EXPECT_TRUE(e->Value() >= 0 && e->Value() <= 100) << e->Value();
-  EXPECT_TRUE(form->randu.Value() >= 0 && form->randu.Value() <= 1000) << form->randu.Value();
-  const RECT r = WindowRect();
-  EXPECT_GT(r.right, r.left);
+  EXPECT_EQ(form->randl.Value(), 5) << "no number";
+  EXPECT_EQ(form->randu.Value(), 5) << "a number beyond any float";
+  EXPECT_TRUE(form->RandCheck.Checked()) << "no identifier";
+  WINDOWPLACEMENT wp{sizeof wp};
+  GetWindowPlacement(form->Handle(), &wp);
+  EXPECT_GT(wp.rcNormalPosition.right, wp.rcNormalPosition.left);
   EXPECT_TRUE(rec.messages.empty());
   DeleteFileW(IniPath().c_str());
   Quit(IDOK);
