@@ -103,9 +103,12 @@ void TForm::DestroyHandle() {
 
 void TForm::Show() {
   if (!Handle()) return;
-  if (OnBeforeShow) OnBeforeShow();
+  // Shown again while it is visible, the window stays as the user left it:
+  // nothing is restored over what they changed, a maximized window stays so.
+  const bool appearing = !::IsWindowVisible(Handle());
+  if (appearing && OnBeforeShow) OnBeforeShow();
   if (!Handle()) return;
-  ::ShowWindow(Handle(), ShowCommand());
+  ::ShowWindow(Handle(), appearing ? ShowCommand() : SW_SHOW);
   ::UpdateWindow(Handle());
   FocusPendingControl();
   if (OnShow) OnShow();

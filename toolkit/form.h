@@ -71,7 +71,8 @@ class TForm : public TWinControl {
   void SetWindowState(TWindowState state);
 
   std::function<void(bool& canClose)> OnCloseQuery;
-  // Just before the window becomes visible (Show, ShowModal).
+  // Just before the window becomes visible (Show, ShowModal); not when Show
+  // is called on a window that is visible already.
   std::function<void()> OnBeforeShow;
   // After the window became visible (and, modal, the first control took the focus).
   std::function<void()> OnShow;

@@ -296,6 +296,24 @@ TEST(FormStorage, TheFormsOwnHandlersRunAroundTheRestoreAndTheSave) {
   EXPECT_EQ(IniValue(testsupport::IniSection(ini, "TSettingsForm"), "Spin1_Value"), "44");
 }
 
+TEST(FormStorage, ShownAgainWhileVisibleAFormKeepsWhatTheUserChanged) {
+  testsupport::TempDir dir;
+  const std::wstring ini = dir.Path(L"again.ini");
+  ASSERT_TRUE(testsupport::WriteBytes(ini, "[TSettingsForm]\r\nSpin1_Value=33\r\nShowCmd=1\r\n"));
+  tk::FormInstance<TSettingsForm> form(ini);
+  form.Storage.SetStoredProps({L"Spin1.Value"});
+  form.Storage.Loaded();
+  form.Show();
+  ASSERT_EQ(form.Spin1.Value(), 33);
+  form.Spin1.SetValue(44);
+  ShowWindow(form.Handle(), SW_MAXIMIZE);
+  form.Show();
+  EXPECT_EQ(form.Spin1.Value(), 44) << "the stored value does not come back over the user's";
+  EXPECT_TRUE(IsZoomed(form.Handle())) << "the stored normal state does not come back either";
+  form.Close();
+  EXPECT_EQ(IniValue(testsupport::IniSection(ini, "TSettingsForm"), "Spin1_Value"), "44");
+}
+
 TEST(FormStorage, AnOlderVersionIsNotRestoredAndAnInactiveStorageDoesNothing) {
   testsupport::TempDir dir;
   const std::wstring ini = dir.Path(L"version.ini");
