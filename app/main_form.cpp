@@ -83,6 +83,7 @@ TMainForm::TMainForm(const std::wstring& programFolder)
   StatusBar1.OnDrawPanel = [this](HDC dc, int panel, const RECT& r) { StatusBar1DrawPanel(dc, panel, r); };
   OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
   OnDestroy = [this] { FormDestroy(); };
+  SetUpStorage();
   FormCreate(programFolder);
 }
 

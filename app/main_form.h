@@ -17,6 +17,7 @@
 #include "toolkit/listbox.h"
 #include "toolkit/splitter.h"
 #include "toolkit/form.h"
+#include "toolkit/form_storage.h"
 #include "toolkit/label.h"
 #include "toolkit/pagecontrol.h"
 #include "toolkit/paintbox.h"
@@ -156,6 +157,8 @@ class TMainForm : public tk::TForm {
   tk::TPaintBox ErgPaintBox;
 
   std::wstring SaveDialog1InitialDir;
+  // Keeps the placement and the border settings between runs.
+  tk::TFormStorage FormStorage1{*this};
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -164,6 +167,7 @@ class TMainForm : public tk::TForm {
   void SetUpViews();
   void SetUpRenderBtn();
   void SetUpFilePage();
+  void SetUpStorage();
   render::RenderSettings ReadRenderSettings() const;
   void LoadFavorites();
   void PaintPicture(tk::TPaintBox& box, HDC dc);

@@ -23,6 +23,13 @@ TCorvixColorComboBox::TCorvixColorComboBox(tk::TWinControl* parent)
   SetItemIndex(0);
 }
 
+std::vector<tk::TPublishedProperty> TCorvixColorComboBox::PublishedProperties() {
+  auto list = TCustomComboBox::PublishedProperties();
+  list.push_back(tk::IntegerProperty(L"ColorValue", [this] { return ColorValue(); },
+                                     [this](int32_t v) { SetColorValue(v); }));
+  return list;
+}
+
 void TCorvixColorComboBox::SetLanguage(TCLanguage language) {
   language_ = language;
   SetItemIndex(ItemIndex());

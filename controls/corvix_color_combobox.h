@@ -24,6 +24,9 @@ class TCorvixColorComboBox : public tk::TCustomComboBox {
   TColor ColorValue() const { return colorValue_; }
   void SetColorValue(TColor value) { WriteColorValue(value); }
 
+  // "ColorValue", stored as a signed 32-bit integer.
+  std::vector<tk::TPublishedProperty> PublishedProperties() override;
+
   // Where the swatch and the caption of an entry go inside its item rectangle.
   // The swatch's right edge is a fixed x, whatever the rectangle's left.
   static RECT SwatchRect(const RECT& item);

@@ -1,7 +1,10 @@
 #include "toolkit/application.h"
 
+#include "core/placement_text.h"
 #include "toolkit/dialog_keys.h"
 #include "toolkit/form.h"
+#include "toolkit/modal.h"
+#include "toolkit/module_path.h"
 
 namespace tk {
 
@@ -29,6 +32,10 @@ int TApplication::Run(TForm& mainForm) {
     Dispatch(msg, mainForm.Handle());
   }
   return 0;
+}
+
+void TApplication::ShowException(HWND owner, const std::wstring& message) {
+  ShowMessage(owner, message, title_.empty() ? core::ProgramNameFor(ModulePath()) : title_, MB_OK | MB_ICONERROR);
 }
 
 void TApplication::ProcessMessages() {

@@ -23,6 +23,11 @@ class TApplication {
   // Dispatches the messages waiting now, without blocking.
   void ProcessMessages();
 
+  // The standard report of an error that an event handler did not handle: an
+  // error message box with the title (or, without one, the executable's name)
+  // as its caption.
+  void ShowException(HWND owner, const std::wstring& message);
+
  private:
   bool Dispatch(const MSG& msg, HWND mainWnd);
   std::wstring title_;

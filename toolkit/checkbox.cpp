@@ -6,6 +6,12 @@ TCheckBox::TCheckBox(TWinControl* parent, int left, int top, int width, int heig
                      int id)
     : TButtonControl(parent, Params(BS_AUTOCHECKBOX, left, top, width, height, caption, id)) {}
 
+std::vector<TPublishedProperty> TCheckBox::PublishedProperties() {
+  auto list = TButtonControl::PublishedProperties();
+  list.push_back(BooleanProperty(L"Checked", [this] { return Checked(); }, [this](bool v) { SetChecked(v); }));
+  return list;
+}
+
 namespace {
 
 TWinControl::CreateParams WithGroup(TWinControl::CreateParams cp, bool startsGroup) {
@@ -25,6 +31,12 @@ TRadioButton::TRadioButton(TWinControl* parent, int left, int top, int width, in
                            const std::wstring& caption, bool startsGroup, int id)
     : TButtonControl(parent,
                      WithGroup(Params(BS_AUTORADIOBUTTON, left, top, width, height, caption, id), startsGroup)) {}
+
+std::vector<TPublishedProperty> TRadioButton::PublishedProperties() {
+  auto list = TButtonControl::PublishedProperties();
+  list.push_back(BooleanProperty(L"Checked", [this] { return Checked(); }, [this](bool v) { SetChecked(v); }));
+  return list;
+}
 
 TGroupBox::TGroupBox(TWinControl* parent, int left, int top, int width, int height, const std::wstring& caption,
                      int id)

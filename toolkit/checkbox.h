@@ -10,6 +10,9 @@ class TCheckBox : public TButtonControl {
  public:
   TCheckBox(TWinControl* parent, int left, int top, int width, int height, const std::wstring& caption,
             int id = 0);
+
+  // "Checked".
+  std::vector<TPublishedProperty> PublishedProperties() override;
 };
 
 // Checks itself and unchecks the other radio buttons of its group (the
@@ -19,6 +22,9 @@ class TRadioButton : public TButtonControl {
  public:
   TRadioButton(TWinControl* parent, int left, int top, int width, int height, const std::wstring& caption,
                bool startsGroup = false, int id = 0);
+
+  // "Checked".
+  std::vector<TPublishedProperty> PublishedProperties() override;
 };
 
 // A captioned frame that holds other controls; Tab and the arrows go into it.

@@ -29,7 +29,7 @@ TButton* FindButton(TWinControl* root, bool (TButton::*flag)() const) {
 
 TForm::TForm(const std::wstring& className, const std::wstring& caption, int clientWidth, int clientHeight,
              const TFont& font, const TFormStyle& style)
-    : TWinControl(nullptr), className_(className) {
+    : TWinControl(nullptr), className_(className), border_(style.border) {
   SetFont(font);
   const bool dialog = style.border == TBorderStyle::bsDialog;
   // A dialog border is fixed and carries only the system menu.
@@ -60,7 +60,41 @@ TForm::~TForm() {
   // them. FormInstance destroys the window earlier, with the handlers.
   OnDestroy = nullptr;
   OnCloseQuery = nullptr;
+  OnModalEnd = nullptr;
   DestroyHandle();
+}
+
+TWindowState TForm::WindowState() const {
+  if (!Handle() || !::IsWindowVisible(Handle())) return pendingState_;
+  if (::IsIconic(Handle())) return TWindowState::wsMinimized;
+  if (::IsZoomed(Handle())) return TWindowState::wsMaximized;
+  return TWindowState::wsNormal;
+}
+
+void TForm::SetWindowState(TWindowState state) {
+  pendingState_ = state;
+  if (Handle() && ::IsWindowVisible(Handle())) ::ShowWindow(Handle(), ShowCommand());
+}
+
+void TForm::SetActiveControl(TWinControl* control) {
+  pendingFocus_ = control ? control->Handle() : nullptr;
+  if (Handle() && ::IsWindowVisible(Handle())) FocusPendingControl();
+}
+
+void TForm::FocusPendingControl() {
+  const HWND h = std::exchange(pendingFocus_, nullptr);
+  if (h && ::IsChild(Handle(), h) && ::IsWindowVisible(h) && ::IsWindowEnabled(h)) ::SetFocus(h);
+}
+
+int TForm::ShowCommand() const {
+  switch (pendingState_) {
+    case TWindowState::wsMinimized:
+      return SW_SHOWMINIMIZED;
+    case TWindowState::wsMaximized:
+      return SW_SHOWMAXIMIZED;
+    default:
+      return ::IsIconic(Handle()) || ::IsZoomed(Handle()) ? SW_RESTORE : SW_SHOW;
+  }
 }
 
 void TForm::DestroyHandle() {
@@ -69,8 +103,14 @@ void TForm::DestroyHandle() {
 
 void TForm::Show() {
   if (!Handle()) return;
-  ::ShowWindow(Handle(), SW_SHOW);
+  // Shown again while it is visible, the window stays as the user left it:
+  // nothing is restored over what they changed, a maximized window stays so.
+  const bool appearing = !::IsWindowVisible(Handle());
+  if (appearing && OnBeforeShow) OnBeforeShow();
+  if (!Handle()) return;
+  ::ShowWindow(Handle(), appearing ? ShowCommand() : SW_SHOW);
   ::UpdateWindow(Handle());
+  FocusPendingControl();
   if (OnShow) OnShow();
 }
 
@@ -95,9 +135,11 @@ int TForm::ShowModal() {
   const HWND owner = ::GetWindow(Handle(), GW_OWNER);
   modalResult_ = mrNone;
   modal_ = true;
+  if (OnBeforeShow) OnBeforeShow();
   if (owner) ::EnableWindow(owner, FALSE);
-  ::ShowWindow(Handle(), SW_SHOW);
+  if (Handle()) ::ShowWindow(Handle(), ShowCommand());
   ::UpdateWindow(Handle());
+  FocusPendingControl();
   FocusFirstControl();
   if (OnShow) OnShow();
   bool quit = false;
@@ -116,6 +158,7 @@ int TForm::ShowModal() {
     ::DispatchMessageW(&msg);
   }
   modal_ = false;
+  if (modalResult_ != mrNone && !quit && Handle() && OnModalEnd) OnModalEnd();
   if (modalResult_ == mrNone) modalResult_ = mrCancel;
   // The owner is enabled before the form hides: otherwise the system
   // activates some other application's window in between.

@@ -22,6 +22,8 @@ enum TModalResult : int {
 
 enum class TBorderStyle { bsSizeable, bsDialog };
 
+enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+
 // How a form's window is made: its owner, border and where it appears.
 struct TFormStyle {
   HWND owner = nullptr;  // stays below the form; a modal form disables it while it runs
@@ -56,8 +58,27 @@ class TForm : public TWinControl {
   // The ID Enter clicks: the focused push button, else the default one; 0 for none.
   int DefaultButtonId();
 
+  TBorderStyle BorderStyle() const { return border_; }
+  // The window class name the form was made with ("TMainForm").
+  const std::wstring& ClassName() const { return className_; }
+
+  // Focuses the control now when the form is visible, else when it is shown.
+  void SetActiveControl(TWinControl* control);
+
+  // Visible: what the window is now. Hidden: how the next Show or ShowModal
+  // shows it. Setting it on a visible window changes the window at once.
+  TWindowState WindowState() const;
+  void SetWindowState(TWindowState state);
+
   std::function<void(bool& canClose)> OnCloseQuery;
+  // Just before the window becomes visible (Show, ShowModal); not when Show
+  // is called on a window that is visible already.
+  std::function<void()> OnBeforeShow;
+  // After the window became visible (and, modal, the first control took the focus).
   std::function<void()> OnShow;
+  // A modal run ends with a result while the window still exists, before the
+  // form hides: a button, Esc, Enter or a close the close question allowed.
+  std::function<void()> OnModalEnd;
   std::function<void()> OnDestroy;
   std::function<void(int delta, int x, int y)> OnMouseWheel;  // raw wheel delta
 
@@ -71,7 +92,13 @@ class TForm : public TWinControl {
   bool CommandWithoutControl(WPARAM wp);
   void FocusFirstControl();
 
+  int ShowCommand() const;
+  void FocusPendingControl();
+
   std::wstring className_;
+  TBorderStyle border_;
+  TWindowState pendingState_ = TWindowState::wsNormal;
+  HWND pendingFocus_ = nullptr;  // a handle, not a pointer: the control may go before the form shows
   bool modal_ = false;
   int modalResult_ = mrNone;
 };

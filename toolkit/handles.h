@@ -58,6 +58,9 @@ struct EnhMetaFileDeleter {
 struct MetaFileDeleter {
   void operator()(HMETAFILE h) const { ::DeleteMetaFile(h); }
 };
+struct RegKeyDeleter {
+  void operator()(HKEY h) const { ::RegCloseKey(h); }
+};
 
 using GdiBitmap = UniqueHandle<HBITMAP, GdiObjectDeleter>;
 using GdiBrush = UniqueHandle<HBRUSH, GdiObjectDeleter>;
@@ -70,6 +73,7 @@ using KernelHandle = UniqueHandle<HANDLE, KernelHandleDeleter>;
 using ImageList = UniqueHandle<HIMAGELIST, ImageListDeleter>;
 using EnhMetaFile = UniqueHandle<HENHMETAFILE, EnhMetaFileDeleter>;
 using MetaFile = UniqueHandle<HMETAFILE, MetaFileDeleter>;
+using RegKey = UniqueHandle<HKEY, RegKeyDeleter>;  // an opened key, never a predefined root
 
 // A file from CreateFile, whose "no handle" value is INVALID_HANDLE_VALUE.
 class FileHandle {

@@ -50,6 +50,13 @@ void TRxSpinEdit::SetValue(double v) {
   if (text != Text()) SetText(text);
 }
 
+std::vector<TPublishedProperty> TRxSpinEdit::PublishedProperties() {
+  auto list = TEdit::PublishedProperties();
+  list.push_back(FloatProperty(L"Value", core::kExtendedDigits, [this] { return Value(); },
+                               [this](double v) { SetValue(v); }));
+  return list;
+}
+
 void TRxSpinEdit::Step(int direction) { SetValue(Value() + direction); }
 
 void TRxSpinEdit::DoExit() {

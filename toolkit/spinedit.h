@@ -26,6 +26,9 @@ class TRxSpinEdit : public TEdit {
   // The up/down button control inside the edit's right end.
   HWND SpinButton() const { return spin_; }
 
+  // "Value", an extended-precision float set through SetValue.
+  std::vector<TPublishedProperty> PublishedProperties() override;
+
  protected:
   void DoExit() override;
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;

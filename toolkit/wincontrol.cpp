@@ -43,6 +43,9 @@ TWinControl::TWinControl(TWinControl* parent)
 }
 
 TWinControl::~TWinControl() {
+  // A copy: an observer may stop observing while it hears.
+  const std::vector<TFreeObserver*> observers = freeObservers_;
+  for (TFreeObserver* o : observers) o->ControlFreed(this);
   // Children are members of the derived classes and are destroyed first; a
   // child still listed here has been destroyed out of order, so forget it.
   for (TWinControl* c : children_) c->parent_ = nullptr;
@@ -264,6 +267,25 @@ TWinControl* TWinControl::FindDescendant(int id) {
     if (TWinControl* d = c->FindDescendant(id)) return d;
   }
   return nullptr;
+}
+
+TWinControl* TWinControl::FindComponent(std::wstring_view name) {
+  for (TWinControl* c : children_) {
+    if (!c->name_.empty() && ::CompareStringOrdinal(c->name_.data(), static_cast<int>(c->name_.size()), name.data(),
+                                                    static_cast<int>(name.size()), TRUE) == CSTR_EQUAL)
+      return c;
+    if (TWinControl* d = c->FindComponent(name)) return d;
+  }
+  return nullptr;
+}
+
+void TWinControl::AddFreeObserver(TFreeObserver* observer) {
+  if (std::find(freeObservers_.begin(), freeObservers_.end(), observer) == freeObservers_.end())
+    freeObservers_.push_back(observer);
+}
+
+void TWinControl::RemoveFreeObserver(TFreeObserver* observer) {
+  freeObservers_.erase(std::remove(freeObservers_.begin(), freeObservers_.end(), observer), freeObservers_.end());
 }
 
 void TWinControl::BroadcastFocus(TWinControl* focused) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "toolkit/font.h"
+#include "toolkit/published.h"
 
 namespace tk {
 
@@ -75,6 +76,26 @@ class TWinControl {
   // The toolkit control with this ID among the descendants, depth first.
   TWinControl* FindDescendant(int id);
 
+  // The name code and stored settings know the control by; empty by default.
+  const std::wstring& Name() const { return name_; }
+  void SetName(const std::wstring& name) { name_ = name; }
+  // The descendant of that name (case ignored), depth first; nullptr if none.
+  TWinControl* FindComponent(std::wstring_view name);
+
+  // The properties the control publishes for stored settings.
+  virtual std::vector<TPublishedProperty> PublishedProperties() { return {}; }
+
+  // Whoever keeps a pointer to this control hears when it is destroyed.
+  class TFreeObserver {
+   public:
+    virtual void ControlFreed(TWinControl* control) = 0;
+
+   protected:
+    ~TFreeObserver() = default;
+  };
+  void AddFreeObserver(TFreeObserver* observer);
+  void RemoveFreeObserver(TFreeObserver* observer);
+
   std::function<void()> OnResize;
 
   // The record a window is created from; a derived control changes it (its
@@ -128,6 +149,8 @@ class TWinControl {
 
   TWinControl* parent_;
   std::vector<TWinControl*> children_;
+  std::vector<TFreeObserver*> freeObservers_;
+  std::wstring name_;
   HWND hwnd_ = nullptr;
   bool systemClass_ = false;
   TAlign align_ = TAlign::alNone;

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/modal_recorder.h"
+#include "tests/support/stored_settings.h"
 
 namespace {
 
@@ -40,10 +41,26 @@ class Strict final : public testsupport::ModalRecorder {
   }
 };
 
+// The settings stores of this program and of verdalux.exe (which the
+// end-to-end tests start) go before and after every test: windows that store
+// their settings must not see what another test left behind.
+class FreshSettingsStores final : public testing::EmptyTestEventListener {
+ public:
+  void OnTestStart(const testing::TestInfo&) override { Forget(); }
+  void OnTestEnd(const testing::TestInfo&) override { Forget(); }
+
+ private:
+  static void Forget() {
+    testsupport::ForgetStoredSettings(testsupport::ProgramName());
+    testsupport::ForgetStoredSettings(L"verdalux");
+  }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
+  testing::UnitTest::GetInstance()->listeners().Append(new FreshSettingsStores);
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
   OleInitialize(nullptr);
