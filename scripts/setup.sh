@@ -37,3 +37,13 @@ fi
 if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
+
+# The IJG libjpeg API from Debian's libjpeg-turbo source package, cross-built
+# once per target into build/third_party (kept and reused afterwards).
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+# dpkg-source unpacks the source package.
+dpkg-query -W -f='${Status}' dpkg-dev 2>/dev/null | grep -q "install ok installed" ||
+  $SUDO apt-get install -y -qq --no-install-recommends dpkg-dev >/dev/null
+for target in i686 x86_64; do
+  "$root/scripts/libjpeg.sh" "$target"
+done
