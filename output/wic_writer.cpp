@@ -29,12 +29,6 @@ bool WicWriter::Failed(HRESULT hr) {
 bool WicWriter::SetOptions(IPropertyBag2* bag) {
   VARIANT v;
   VariantInit(&v);
-  if (options_.format == core::PictureFormat::kJpeg) {
-    v.vt = VT_R4;
-    v.fltVal = static_cast<float>(options_.quality) / 100.0f;
-    const HRESULT hr = WriteOption(bag, L"ImageQuality", v);
-    return SUCCEEDED(hr) || Failed(hr);
-  }
   v.vt = VT_UI1;
   v.bVal = static_cast<BYTE>(kPngFilter);
   const HRESULT hr = WriteOption(bag, L"FilterOption", v);
@@ -42,7 +36,7 @@ bool WicWriter::SetOptions(IPropertyBag2* bag) {
 }
 
 bool WicWriter::Begin(int32_t width, int32_t height) {
-  if (const auto refusal = core::SizeRefusal(options_.format, width, height)) return file_.Refuse(*refusal);
+  if (const auto refusal = core::SizeRefusal(core::PictureFormat::kPng, width, height)) return file_.Refuse(*refusal);
   if (!file_.Open()) return false;
   width_ = width;
   rowsLeft_ = height;
@@ -50,9 +44,7 @@ bool WicWriter::Begin(int32_t width, int32_t height) {
   Microsoft::WRL::ComPtr<IWICImagingFactory> factory;
   HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory));
   if (FAILED(hr)) return Failed(hr);
-  const GUID container =
-      options_.format == core::PictureFormat::kJpeg ? GUID_ContainerFormatJpeg : GUID_ContainerFormatPng;
-  hr = factory->CreateEncoder(container, nullptr, &encoder_);
+  hr = factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder_);
   if (SUCCEEDED(hr)) hr = encoder_->Initialize(stream_.Get(), WICBitmapEncoderNoCache);
   Microsoft::WRL::ComPtr<IPropertyBag2> bag;
   if (SUCCEEDED(hr)) hr = encoder_->CreateNewFrame(&frame_, &bag);

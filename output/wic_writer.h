@@ -1,7 +1,6 @@
-// PNG and JPEG through the platform's image encoders (WIC), fed band by band:
-// both encoders stream what they are given, so no more than a band is held.
-// The resolution goes into the encoder's frame (PNG's pHYs chunk, JPEG's
-// JFIF density), JPEG's quality into its ImageQuality option.
+// PNG through the platform's image encoder (WIC), fed band by band: the
+// encoder streams what it is given, so no more than a band is held. The
+// resolution goes into the encoder's frame, which writes PNG's pHYs chunk.
 #pragma once
 #include <wincodec.h>
 #include <wrl/client.h>

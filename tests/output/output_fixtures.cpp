@@ -151,9 +151,4 @@ std::string Narrow(const std::wstring& text) {
   return s;
 }
 
-bool UnderWine() {
-  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  return ntdll && GetProcAddress(ntdll, "wine_get_version");
-}
-
 }  // namespace outputtest

@@ -68,7 +68,5 @@ const core::PictureFormat kLosslessFormats[] = {core::PictureFormat::kBmp, core:
                                                  core::PictureFormat::kTiff};
 
 std::string Narrow(const std::wstring& text);
-// Running under Wine rather than Windows.
-bool UnderWine();
 
 }  // namespace outputtest

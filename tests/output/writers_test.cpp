@@ -191,23 +191,33 @@ TEST(Writers, BigTiffHoldsTheSamePixels) {
   EXPECT_TRUE(d.pixels == picture.TopDown());
 }
 
-// Lower quality, smaller file. Wine 8's JPEG encoder ignores the ImageQuality
-// option (it always uses libjpeg's default, 75), so there the check is skipped.
+// Lower quality, smaller file and a coarser picture; the default is 90.
 TEST(Writers, JpegQualityReachesTheEncoder) {
   Scratch dir;
   TestPicture picture(300, 200);
-  uintmax_t sizes[2] = {};
+  uintmax_t sizes[3] = {};
+  double difference[3] = {};
   int i = 0;
-  for (int32_t quality : {10, 100}) {
+  for (int32_t quality : {10, 90, 100}) {
     core::WriteOptions o;
     o.format = PictureFormat::kJpeg;
     o.quality = quality;
     const std::wstring path = dir.Path(L"q" + std::to_wstring(quality) + L".jpg");
     std::wstring error;
     ASSERT_TRUE(output::WritePicture(picture.Rows(), output::MakePictureWriter(path, o), error)) << Narrow(error);
-    ASSERT_TRUE(Decode(path).ok);
+    const Decoded d = Decode(path);
+    ASSERT_TRUE(d.ok);
+    difference[i] = MeanDifference(d.pixels, picture.TopDown());
     sizes[i++] = testsupport::ReadByteVector(path).size();
   }
-  if (UnderWine() && sizes[0] == sizes[1]) GTEST_SKIP() << "Wine's JPEG encoder ignores ImageQuality";
   EXPECT_LT(sizes[0], sizes[1]);
+  EXPECT_LT(sizes[1], sizes[2]);
+  EXPECT_GT(difference[0], difference[1]);
+  EXPECT_GT(difference[1], difference[2]);
+  // Written without a quality, a picture is the one written at 90.
+  std::wstring failure;
+  const std::wstring byDefault = dir.Path(L"default.jpg");
+  ASSERT_TRUE(output::WritePicture(picture.Rows(),
+                                   output::MakePictureWriter(byDefault, core::WriteOptions{PictureFormat::kJpeg}), failure));
+  EXPECT_EQ(testsupport::ReadBytes(byDefault), testsupport::ReadBytes(dir.Path(L"q90.jpg")));
 }
