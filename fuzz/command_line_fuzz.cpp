@@ -5,14 +5,21 @@
 //     them, exactly one of --out and --out-dir, the format named by --out's
 //     extension, every number in its range, quality only for JPEG, a colour
 //     only with a border, no two documents onto the same picture;
-//   - the options written back as canonical arguments parse to the same options.
+//   - the options written back as canonical arguments parse to the same options;
+//   - the picture they ask for, for an extent from the input's first 8 bytes:
+//     sides in 1..30000 (given ones as given), the frame around them within its
+//     largest size, and the format's refusal exactly when its layout cannot be made.
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "core/bmp_layout.h"
 #include "core/cli_options.h"
+#include "core/le_bytes.h"
+#include "core/picture_size.h"
 #include "core/render_geometry.h"
+#include "core/tiff_layout.h"
 
 namespace {
 
@@ -82,6 +89,43 @@ bool Same(const core::CliOptions& a, const core::CliOptions& b) {
 
 bool InRange(int32_t v, int32_t low, int32_t high) { return v >= low && v <= high; }
 
+void CheckPicture(const core::CliOptions& o, core::Extent extent) {
+  const core::PictureSize size = core::ResolvePictureSize(o.width, o.height, extent);
+  Check(InRange(size.width, 1, core::kMaxSide) && InRange(size.height, 1, core::kMaxSide));
+  if (o.width) Check(size.width == *o.width);
+  if (o.height) Check(size.height == *o.height);
+  core::RenderSettings s;
+  s.width = size.width;
+  s.height = size.height;
+  s.border = o.border.has_value();
+  if (o.border) {
+    s.left = o.border->left;
+    s.top = o.border->top;
+    s.right = o.border->right;
+    s.bottom = o.border->bottom;
+  }
+  const core::FrameGeometry f = core::ComputeFrame(core::ClampedSettings(s));
+  Check(InRange(f.totalWidth, s.width, 3 * core::kMaxSide) && InRange(f.totalHeight, s.height, 12 * core::kMaxSide));
+  Check(f.leftOffset >= 0 && int64_t{f.leftOffset} + s.width <= f.totalWidth);
+  Check(f.topOffset >= 0 && int64_t{f.topOffset} + s.height <= f.totalHeight);
+  const auto refusal = core::SizeRefusal(o.write.format, f.totalWidth, f.totalHeight);
+  switch (o.write.format) {
+    case core::PictureFormat::kBmp: {
+      const auto layout = core::MakeBmpLayout(f.totalWidth, f.totalHeight, o.write.dpi);
+      Check(layout.has_value() != refusal.has_value());
+      if (layout) Check(layout->fileBytes <= core::kMaxBmpFileBytes);
+      break;
+    }
+    case core::PictureFormat::kTiff:
+      Check(!refusal && core::MakeTiffLayout(f.totalWidth, f.totalHeight, o.write.dpi).has_value());
+      break;
+    case core::PictureFormat::kJpeg:
+      Check(refusal.has_value() == (f.totalWidth > core::kMaxJpegSide || f.totalHeight > core::kMaxJpegSide));
+      break;
+    case core::PictureFormat::kPng: Check(!refusal); break;
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -135,5 +179,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const core::ParseResult canonical = core::ParseArguments(Canonical(o));
   Check(canonical.options.has_value());
   Check(Same(o, *canonical.options));
+
+  const core::ByteReader bytes(data, size);
+  CheckPicture(o, core::Extent{bytes.I32(0), bytes.I32(4)});
   return 0;
 }
