@@ -100,6 +100,22 @@ TEST(BatchRender, EveryFormatWithItsResolution) {
   EXPECT_EQ(dir.Files().size(), 6u);
 }
 
+// --quality reaches the JPEG file: lower quality, smaller file; 90 when not given.
+TEST(BatchRender, QualityReachesTheJpegFile) {
+  ScratchFolder dir;
+  std::vector<size_t> sizes;
+  for (int quality : {10, 90, 100, 0}) {
+    CliOptions o = Options(clitest::SamplePath(L"photo.png"), dir.Path(L"q" + std::to_wstring(quality) + L".jpg"));
+    o.width = 400;
+    if (quality > 0) o.write.quality = quality;
+    ASSERT_EQ(Batch(o).code, kExitOk);
+    sizes.push_back(clitest::ReadFileBytes(o.out).size());
+  }
+  EXPECT_LT(sizes[0], sizes[1]);
+  EXPECT_LT(sizes[1], sizes[2]);
+  EXPECT_TRUE(clitest::ReadFileBytes(dir.Path(L"q0.jpg")) == clitest::ReadFileBytes(dir.Path(L"q90.jpg")));
+}
+
 // On a terminal each strip's percentage rewrites the document's line, which
 // ends with where the picture went.
 TEST(BatchRender, ProgressOnATerminal) {
