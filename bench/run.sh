@@ -1,20 +1,26 @@
 #!/bin/bash
 # Builds and runs the render benchmark under Wine, each case in a process of
 # its own (peak memory is a whole-process figure).
-#   bench/run.sh [a4] [wide] [huge] [raster]   default: all four
+#   bench/run.sh [a4] [wide] [huge] [raster] [cli]   default: all five
+# cli: the command line against Ghostscript (bench/cli/compare.sh), which
+# installs Ghostscript and rsvg-convert when they are missing.
 # VERDALUX_BUILD picks the build folder (default build/bench). The huge case
 # needs about 3.5 GB of memory.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$(realpath -m "${VERDALUX_BUILD:-$root/build/bench}")"
 cases=("$@")
-[ ${#cases[@]} -gt 0 ] || cases=(a4 wide huge raster)
+[ ${#cases[@]} -gt 0 ] || cases=(a4 wide huge raster cli)
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=Release "-DVERDALUX_SKIP=${VERDALUX_SKIP:-}" >/dev/null
-cmake --build "$build" -j "$(nproc)" --target render_bench raster_bench
+cmake --build "$build" -j "$(nproc)" --target render_bench raster_bench verdalux quadrants stream_bench
 export VERDALUX_WINEPREFIX="$build/wineprefix"
 doc="Z:$(printf '%s' "$root/samples/drawing.emf" | tr '/' '\\')"
 for c in "${cases[@]}"; do
+  if [ "$c" = cli ]; then
+    "$root/bench/cli/compare.sh" "$build"
+    continue
+  fi
   if [ "$c" = raster ]; then
     # Strip memory recycling and the 1:1 repaint of a large picture.
     run=("$build/bin/raster_bench.exe")

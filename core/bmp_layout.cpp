@@ -1,11 +1,12 @@
 #include "core/bmp_layout.h"
 
 #include "core/le_write.h"
+#include "core/picture_format.h"
 #include "core/render_geometry.h"
 
 namespace core {
 
-std::optional<BmpLayout> MakeBmpLayout(int32_t width, int32_t height) {
+std::optional<BmpLayout> MakeBmpLayout(int32_t width, int32_t height, int32_t dpi) {
   if (width < 1 || height < 1) return std::nullopt;
   BmpLayout l;
   l.stride = DibStride(width, 24);
@@ -30,11 +31,17 @@ std::optional<BmpLayout> MakeBmpLayout(int32_t width, int32_t height) {
   PutU16(h, 24);      // bits per pixel
   PutU32(h, 0);       // BI_RGB
   PutU32(h, static_cast<uint32_t>(l.imageBytes));
-  PutI32(h, 0);  // horizontal and vertical resolution: not given
-  PutI32(h, 0);
+  const uint32_t perMetre = PixelsPerMetre(dpi);  // 0 for no resolution
+  PutU32(h, perMetre);  // horizontal and vertical resolution
+  PutU32(h, perMetre);
   PutU32(h, 0);  // colours used
   PutU32(h, 0);  // important colours
   return l;
+}
+
+uint64_t BmpLayout::BandOffset(int32_t height, int32_t top, int32_t rows) const {
+  const int64_t lowest = int64_t{height} - top - rows;  // memory row, counted from the bottom
+  return kBmpHeaderBytes + static_cast<uint64_t>(lowest) * static_cast<uint64_t>(stride);
 }
 
 }  // namespace core

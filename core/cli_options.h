@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/picture_format.h"
+
 namespace core {
 
 struct BorderPercent {
@@ -13,13 +15,21 @@ struct BorderPercent {
 };
 
 struct CliOptions {
-  std::wstring document;
-  std::wstring out;
+  std::vector<std::wstring> documents;
+  std::wstring out;     // one picture file; its extension names the format
+  std::wstring outDir;  // or a folder for one picture per document
+  WriteOptions write;   // format, resolution, JPEG quality
   std::optional<int32_t> width;
   std::optional<int32_t> height;
   std::optional<BorderPercent> border;
   uint32_t color = 0x00FFFFFF;  // 0x00BBGGRR, white like the colour combo's default
   bool help = false;
+};
+
+// One document and the picture it becomes.
+struct RenderJob {
+  std::wstring document;
+  std::wstring picture;
 };
 
 struct ParseResult {
@@ -32,8 +42,17 @@ struct ParseResult {
 bool WantsCommandLine(const std::vector<std::wstring>& args);
 
 // Reads the arguments (without the program name). Options come in any order,
-// each at most once, each followed by its value.
+// each at most once; --render takes every argument up to the next option as a
+// document, the others one value each.
 ParseResult ParseArguments(const std::vector<std::wstring>& args);
+
+// The documents with their pictures: the --out file, or in the --out-dir
+// folder each document's name with the format's extension.
+std::vector<RenderJob> Jobs(const CliOptions& options);
+
+// The name a document's picture gets in `folder`: "C:\out" and "D:\docs\plan.emf"
+// give "C:\out\plan.png" for PNG.
+std::wstring PictureInFolder(const std::wstring& folder, const std::wstring& document, PictureFormat format);
 
 // A whole decimal number within [low, high]: digits only, no sign, no spaces.
 std::optional<int32_t> ParseBoundedInt(const std::wstring& text, int32_t low, int32_t high);
@@ -42,7 +61,7 @@ std::optional<BorderPercent> ParseBorder(const std::wstring& text);
 // "#RRGGBB" in either case, read the way the colour combo reads an HTML colour.
 std::optional<uint32_t> ParseHtmlColor(const std::wstring& text);
 
-// The usage text printed with every argument error.
+// The usage text printed with every argument error and for --help.
 std::wstring UsageText();
 
 // What the command line writes to standard error before anything else: the

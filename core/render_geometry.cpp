@@ -31,6 +31,13 @@ int32_t StripRows(int32_t height, int32_t rowsDone) {
   return left > kStripRows ? kStripRows : left;
 }
 
+std::vector<StripSpan> StripSequence(int32_t height, bool bottomFirst) {
+  std::vector<StripSpan> strips;
+  for (int32_t done = 0; done < height; done += StripRows(height, done)) strips.push_back({done, StripRows(height, done)});
+  if (bottomFirst) std::reverse(strips.begin(), strips.end());
+  return strips;
+}
+
 int32_t StripProgress(int32_t rowsBefore, int32_t stripRows, int32_t height) {
   if (height <= 0) return 0;
   return static_cast<int32_t>((int64_t{rowsBefore} + stripRows) * 100 / height);

@@ -3,6 +3,7 @@
 // No handles here, so every formula is tested on its own.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 namespace core {
 
@@ -42,6 +43,16 @@ FrameGeometry ComputeFrame(const RenderSettings& s);
 
 // Rows of the strip that starts at rowsDone: 500, or what is left.
 int32_t StripRows(int32_t height, int32_t rowsDone);
+
+// One strip: its top picture row and its rows.
+struct StripSpan {
+  int32_t top;
+  int32_t rows;
+};
+// The strips of a picture `height` rows high: 500 rows each from the top, the
+// rest in the last. Top strip first, or bottom strip first for a file whose
+// rows are stored bottom-up; the strips are the same either way.
+std::vector<StripSpan> StripSequence(int32_t height, bool bottomFirst);
 
 // Progress after a strip: the share of picture rows up to its end, in percent.
 int32_t StripProgress(int32_t rowsBefore, int32_t stripRows, int32_t height);

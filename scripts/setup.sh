@@ -9,6 +9,7 @@ packages=(
   xvfb xauth x11-utils imagemagick
   googletest
   clang-14 libclang-rt-14-dev
+  ghostscript librsvg2-bin
 )
 SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
 export DEBIAN_FRONTEND=noninteractive

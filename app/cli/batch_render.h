@@ -1,6 +1,6 @@
-// A render without any window: link the document through the document holder,
-// size the picture by the size band's rules, draw it with the strip renderer
-// and write it as a BMP file.
+// A render without any window: link each document through the document
+// holder, size the picture by the size band's rules, and stream it strip by
+// strip from the strip renderer into the picture file's writer.
 #pragma once
 #include <functional>
 #include <string>
@@ -10,12 +10,19 @@
 
 namespace cli {
 
-using TextSink = std::function<void(const std::wstring& line)>;
+using TextSink = std::function<void(const std::wstring& text)>;
+
+// Where the command line reports: text for standard error, and whether that
+// is a terminal (then each document shows its progress, strip by strip).
+struct Console {
+  TextSink write;
+  bool terminal = false;
+};
 
 inline constexpr wchar_t kImportFailedText[] =
     L"Could not import the file. An OLE2 capable application have to exist for this file type.";
-inline constexpr wchar_t kTooLargeForBmpText[] =
-    L"Could not write the picture: a BMP file holds at most 4 GB. Please choose a smaller size!";
+using core::kTooLargeForBmpText;
+using core::kTooLargeForJpegText;
 
 // Failure seams for tests.
 struct BatchHooks {
@@ -25,10 +32,15 @@ struct BatchHooks {
 
 enum ExitCode : int { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
 
-// kExitOk with the picture written; otherwise kExitFailed, with one line of
-// explanation sent to `errors` (the message the window shows) and no file
-// written or changed. A document that cannot be imported adds a second line:
-// why, as the document check or the platform put it.
-int RunBatch(const CliOptions& options, const TextSink& errors, const BatchHooks& hooks = {});
+// Renders every document with the same settings. kExitOk when every picture
+// was written; otherwise kExitFailed, and every other picture is still written.
+//
+// One document to --out: nothing is printed on success; a failure prints the
+// message the window shows, for a document that cannot be imported followed
+// by why (the document check's refusal or the platform's code and text).
+// --out-dir: one line per document, "[i/n] DOCUMENT: written PICTURE" or
+// "[i/n] DOCUMENT: " and the message, then any reason on a line of its own.
+// A failed picture leaves no file, and an older one of that name stays.
+int RunBatch(const CliOptions& options, const Console& console, const BatchHooks& hooks = {});
 
 }  // namespace cli

@@ -20,7 +20,7 @@ int RunCommandLine(int argc, wchar_t** argv, bool& handled) {
     WriteToStandardError(ReplyText(parsed));
     return parsed.options ? kExitOk : kExitUsage;
   }
-  return RunBatch(*parsed.options, [](const std::wstring& line) { WriteToStandardError(line + L"\n"); });
+  return RunBatch(*parsed.options, Console{&WriteToStandardError, StandardErrorIsTerminal()});
 }
 
 }  // namespace cli

@@ -1,6 +1,7 @@
 // The batch command line of verdalux.exe:
-//   verdalux.exe --render DOCUMENT --out PICTURE.bmp [--width W] [--height H]
-//                [--border L,T,R,B] [--border-color #RRGGBB]
+//   verdalux.exe --render DOCUMENT --out PICTURE [options]
+//   verdalux.exe --render DOCUMENT... --out-dir FOLDER [--format FORMAT] [options]
+// (core::UsageText lists the options.)
 #pragma once
 
 namespace cli {

@@ -32,6 +32,12 @@ std::string ToUtf8(const std::wstring& text) {
   return s;
 }
 
+bool StandardErrorIsTerminal() {
+  DWORD mode = 0;
+  const HANDLE h = GetStdHandle(STD_ERROR_HANDLE);
+  return Usable(h) && GetConsoleMode(h, &mode);
+}
+
 void WriteToStandardError(const std::wstring& text) {
   const HANDLE inherited = GetStdHandle(STD_ERROR_HANDLE);
   if (Usable(inherited)) {

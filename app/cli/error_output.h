@@ -10,6 +10,9 @@ namespace cli {
 // console. Silent when there is nowhere to write.
 void WriteToStandardError(const std::wstring& text);
 
+// True when standard error is a console a person watches (not a file or pipe).
+bool StandardErrorIsTerminal();
+
 // UTF-16 to UTF-8, lone surrogates replaced.
 std::string ToUtf8(const std::wstring& text);
 

@@ -97,7 +97,7 @@ Result RenderOnce(const render::RenderSettings& s, const render::DocumentDrawer&
 void Print(const char* what, const Result& r) {
   const auto& t = r.t;
   std::printf("  %-12s total %7.3f s | fill %6.3f  strips %6.3f  draw %7.3f  read-back %6.3f  place %6.3f | %d strips\n",
-              what, r.total, t.borderFill, t.stripSetup, t.drawing, t.readBack, t.placement, t.strips);
+              what, r.total, t.begin, t.stripSetup, t.drawing, t.readBack, t.placement, t.strips);
 }
 
 // The least any render of this size must do: fault in and write every byte of

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "render/renderer/picture_sink.h"
 #include "render/renderer/pixel_rows.h"
 #include "render/renderer/strip_bitmap.h"
 #include "toolkit/modal.h"
@@ -26,10 +27,6 @@ class Stopwatch {
   LARGE_INTEGER start_;
 };
 
-RowImage ViewOf(const TDibImage& image) {
-  return RowImage{static_cast<uint8_t*>(image.Bits), image.BytesPerRow, DIBWidth(image), DIBHeight(image)};
-}
-
 }  // namespace
 
 StripRenderer::StripRenderer(RenderContext context) : context_(std::move(context)) {}
@@ -51,26 +48,29 @@ int StripRenderer::ReadBack(HBITMAP bitmap, int32_t rows, const TDibImage& strip
                      DIB_RGB_COLORS);
 }
 
-raster::OwnedDib StripRenderer::Render(const RenderSettings& requested) {
+raster::OwnedDib StripRenderer::Render(const RenderSettings& settings) {
+  PictureSink sink;
+  if (!Render(settings, sink)) return {};
+  return sink.Take();
+}
+
+bool StripRenderer::Render(const RenderSettings& requested, RowSink& sink) {
   timings_ = RenderTimings{};
   Stopwatch clock;
   const RenderSettings s = core::ClampedSettings(requested);
   const FrameGeometry frame = ComputeFrame(s);
 
-  // The whole target first: a size that cannot be had fails before any drawing.
-  raster::OwnedDib target = raster::OwnedDib::New(frame.totalWidth, frame.totalHeight, 24);
-  if (!target) {
-    Report(kTargetFailedText);
-    return {};
+  if (!sink.Begin(FramedPicture{frame, s.width, s.height, s.border, core::BorderPixel(s.color)})) {
+    Report(sink.Error().c_str());
+    return false;
   }
-  const RowImage targetRows = ViewOf(target.get());
-  if (s.border) FillWithPixel(targetRows, core::BorderPixel(s.color));
-  timings_.borderFill = clock.Lap();
+  timings_.begin = clock.Lap();
 
   const StripMemory memory(s.width, core::StripRows(s.height, 0));
   bool success = true;
-  for (int32_t rowsDone = 0, index = 0; rowsDone < s.height && success; ++index) {
-    const int32_t rows = core::StripRows(s.height, rowsDone);
+  int32_t rowsDone = 0, index = 0;
+  for (const core::StripSpan& span : core::StripSequence(s.height, sink.BottomStripFirst())) {
+    const int32_t rows = span.rows;
     std::optional<StripBitmap> bitmap;
     if (index != inject_.stripBitmapAt) bitmap.emplace(memory, s.width, rows);
     if (!bitmap || !*bitmap) {
@@ -88,8 +88,8 @@ raster::OwnedDib StripRenderer::Render(const RenderSettings& requested) {
 
     // Pattern brushes repeat from the brush origin, a device point: put it at
     // the picture's top-left so patterns run on across strip boundaries.
-    ::SetBrushOrgEx(bitmap->dc(), 0, -rowsDone, nullptr);
-    if (context_.drawDocument) context_.drawDocument(bitmap->dc(), 0, -rowsDone, s.width, s.height);
+    ::SetBrushOrgEx(bitmap->dc(), 0, -span.top, nullptr);
+    if (context_.drawDocument) context_.drawDocument(bitmap->dc(), 0, -span.top, s.width, s.height);
     bitmap->Deselect();
     timings_.drawing += clock.Lap();
 
@@ -97,22 +97,32 @@ raster::OwnedDib StripRenderer::Render(const RenderSettings& requested) {
     const int lines = ReadBack(bitmap->bitmap(), rows, strip.get(), index);
     timings_.readBack += clock.Lap();
     const int32_t rowsBefore = rowsDone;
-    if (lines == rows && PlaceStrip(ViewOf(strip.get()), targetRows, frame, s.border, rowsDone)) {
-      rowsDone += rows;
-    } else {
+    if (lines != rows) {
       success = false;
       Report(kCopyFailedText);
+    } else if (!sink.PutStrip(RowsOf(strip.get()), span.top)) {
+      success = false;
+      Report(sink.Error().c_str());
+    } else {
+      rowsDone += rows;
     }
     timings_.placement += clock.Lap();
     Progress(core::StripProgress(rowsBefore, rows, s.height));
     bitmap.reset();
     strip.reset();
     ++timings_.strips;
+    ++index;
     timings_.stripSetup += clock.Lap();
+    if (!success) break;
   }
   Progress(0);
-  if (!success) return {};
-  return target;
+  if (!success) return false;
+  if (!sink.Finish()) {
+    Report(sink.Error().c_str());
+    return false;
+  }
+  timings_.finish = clock.Lap();
+  return true;
 }
 
 }  // namespace render

@@ -8,8 +8,9 @@
 #include <functional>
 #include <string>
 
-#include "raster/owned_dib.h"
 #include "core/render_geometry.h"
+#include "raster/owned_dib.h"
+#include "render/renderer/row_sink.h"
 
 namespace render {
 
@@ -47,11 +48,12 @@ struct FailureInjection {
 
 // Wall time of the phases of the last render, in seconds.
 struct RenderTimings {
-  double borderFill = 0;
+  double begin = 0;       // the sink's start: the target and its border fill, or the file
   double stripSetup = 0;  // strip bitmap with its white start, strip image
   double drawing = 0;
   double readBack = 0;
-  double placement = 0;
+  double placement = 0;   // the sink taking each strip
+  double finish = 0;      // the sink's end: nothing in memory, the rest of a file
   int32_t strips = 0;
 };
 
@@ -62,6 +64,9 @@ class StripRenderer {
   // The finished picture, which the caller takes over; empty after a failure,
   // which has then been reported through the message sink exactly once.
   raster::OwnedDib Render(const RenderSettings& settings);
+  // The same render into any sink. False after a failure, reported exactly
+  // once: the sink's own error when the sink failed.
+  bool Render(const RenderSettings& settings, RowSink& sink);
 
   void SetFailureInjection(const FailureInjection& f) { inject_ = f; }
   const RenderTimings& LastTimings() const { return timings_; }

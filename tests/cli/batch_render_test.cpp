@@ -1,5 +1,6 @@
-// Whole batch renders in this process: the samples through the document
-// holder, and every way a batch render can fail without leaving a file.
+// Whole batch renders of one document in this process: the samples through
+// the document holder, every format, and every way a batch render can fail
+// without leaving a file.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -14,23 +15,9 @@ using clitest::ScratchFolder;
 
 namespace {
 
-struct BatchRun {
-  int code = -1;
-  std::vector<std::wstring> errors;
-};
-
-BatchRun Batch(const CliOptions& o, const BatchHooks& hooks = {}) {
-  BatchRun r;
-  r.code = RunBatch(o, [&r](const std::wstring& line) { r.errors.push_back(line); }, hooks);
-  return r;
-}
-
-CliOptions Options(const std::wstring& document, const std::wstring& out) {
-  CliOptions o;
-  o.document = document;
-  o.out = out;
-  return o;
-}
+using clitest::Batch;
+using clitest::BatchRun;
+using clitest::Options;
 
 POINT ExtentOf(const std::wstring& path) {
   render::DocumentHolder holder(render::DocumentHolder::Host{});
@@ -77,7 +64,7 @@ TEST(BatchRender, VectorSampleWithWidthOnly) {
     if (border) o.border = BorderPercent{5, 5, 5, 5};
     const BatchRun r = Batch(o);
     EXPECT_EQ(r.code, kExitOk);
-    EXPECT_TRUE(r.errors.empty());
+    EXPECT_TRUE(r.lines.empty());
     const clitest::BmpFile f = clitest::ReadBmp(o.out);
     ASSERT_TRUE(f.valid);
     const int w = *o.width, h = int(int64_t{w} * extent.y / extent.x);
@@ -90,6 +77,58 @@ TEST(BatchRender, VectorSampleWithWidthOnly) {
               std::vector<int>{});
     EXPECT_EQ(dir.Files(), std::vector<std::wstring>{L"drawing.bmp"});
   }
+}
+
+// The extension names the format; resolution and size reach every file.
+TEST(BatchRender, EveryFormatWithItsResolution) {
+  ScratchFolder dir;
+  for (const wchar_t* name : {L"p.bmp", L"p.png", L"p.jpg", L"p.jpeg", L"p.tif", L"p.tiff"}) {
+    CliOptions o = Options(clitest::SamplePath(L"drawing.wmf"), dir.Path(name));
+    o.width = 640;
+    o.height = 480;
+    o.border = BorderPercent{10, 0, 10, 0};
+    o.write.dpi = 300;
+    const BatchRun r = Batch(o);
+    EXPECT_EQ(r.code, kExitOk) << clitest::ToUtf8Line(r.text);
+    EXPECT_TRUE(r.text.empty());
+    const clitest::PictureInfo info = clitest::ReadPictureInfo(o.out);
+    ASSERT_TRUE(info.ok) << clitest::ToUtf8Line(name);
+    EXPECT_EQ(info.width, 768u);
+    EXPECT_EQ(info.height, 480u);
+    EXPECT_NEAR(info.dpiX, 300, 0.1);
+  }
+  EXPECT_EQ(dir.Files().size(), 6u);
+}
+
+// --quality reaches the JPEG file: lower quality, smaller file; 90 when not given.
+TEST(BatchRender, QualityReachesTheJpegFile) {
+  ScratchFolder dir;
+  std::vector<size_t> sizes;
+  for (int quality : {10, 90, 100, 0}) {
+    CliOptions o = Options(clitest::SamplePath(L"photo.png"), dir.Path(L"q" + std::to_wstring(quality) + L".jpg"));
+    o.width = 400;
+    if (quality > 0) o.write.quality = quality;
+    ASSERT_EQ(Batch(o).code, kExitOk);
+    sizes.push_back(clitest::ReadFileBytes(o.out).size());
+  }
+  EXPECT_LT(sizes[0], sizes[1]);
+  EXPECT_LT(sizes[1], sizes[2]);
+  EXPECT_TRUE(clitest::ReadFileBytes(dir.Path(L"q0.jpg")) == clitest::ReadFileBytes(dir.Path(L"q90.jpg")));
+}
+
+// On a terminal each strip's percentage rewrites the document's line, which
+// ends with where the picture went.
+TEST(BatchRender, ProgressOnATerminal) {
+  ScratchFolder dir;
+  CliOptions o = Options(clitest::SamplePath(L"drawing.emf"), dir.Path(L"p.png"));
+  o.width = 300;
+  o.height = 1001;
+  const BatchRun quiet = Batch(o);
+  EXPECT_EQ(quiet.text, L"") << "nothing when nobody watches";
+  const BatchRun r = Batch(o, {}, true);
+  EXPECT_EQ(r.code, kExitOk);
+  const std::wstring name = clitest::SamplePath(L"drawing.emf") + L": ";
+  EXPECT_EQ(r.text, L"\r" + name + L"49%\r" + name + L"99%\r" + name + L"100%\r" + name + L"written " + o.out + L"\n");
 }
 
 // The message the window shows, then why: the platform's code with its text,
@@ -109,9 +148,9 @@ TEST(BatchRender, DocumentsThatCannotBeLinked) {
   for (const Case& c : cases) {
     const BatchRun r = Batch(Options(c.document, dir.Path(L"out.bmp")));
     EXPECT_EQ(r.code, kExitFailed);
-    ASSERT_EQ(r.errors.size(), 2u);
-    EXPECT_EQ(r.errors[0], kImportFailedText);
-    EXPECT_EQ(r.errors[1].rfind(c.reasonStart, 0), 0u) << r.errors[1];
+    ASSERT_EQ(r.lines.size(), 2u);
+    EXPECT_EQ(r.lines[0], kImportFailedText);
+    EXPECT_EQ(r.lines[1].rfind(c.reasonStart, 0), 0u) << r.lines[1];
   }
   EXPECT_FALSE(clitest::FileExists(dir.Path(L"out.bmp")));
   EXPECT_EQ(dir.Files().size(), 2u);
@@ -129,7 +168,7 @@ TEST(BatchRender, RenderFailuresWriteNothing) {
   const Case cases[] = {
       {{{-1, 1}, -1}, -1, render::kCopyFailedText},
       {{{0, -1}, -1}, -1, render::kStripFailedText},
-      {{}, 0, render::kTargetFailedText},
+      {{}, 0, render::kStripFailedText},  // streamed: the first image is a strip's, no whole target
       {{{-1, -1}, 54 + 3000}, -1, nullptr},  // disk full while writing
   };
   for (const Case& c : cases) {
@@ -141,11 +180,11 @@ TEST(BatchRender, RenderFailuresWriteNothing) {
     const BatchRun r = Batch(o, c.hooks);
     PictrixFailAllocationAfter(-1);
     EXPECT_EQ(r.code, kExitFailed);
-    ASSERT_EQ(r.errors.size(), 1u);
+    ASSERT_EQ(r.lines.size(), 1u);
     if (c.text) {
-      EXPECT_EQ(r.errors[0], c.text);
+      EXPECT_EQ(r.lines[0], c.text);
     } else {
-      EXPECT_NE(r.errors[0].find(L"out.bmp"), std::wstring::npos);
+      EXPECT_NE(r.lines[0].find(L"out.bmp"), std::wstring::npos);
     }
     EXPECT_EQ(PictrixLiveImages(), images);
   }
@@ -164,12 +203,12 @@ TEST(BatchRender, RefusedBeforeRendering) {
   big.border = BorderPercent{40, 0, 40, 0};
   BatchRun r = Batch(big);
   EXPECT_EQ(r.code, kExitFailed);
-  EXPECT_EQ(r.errors, std::vector<std::wstring>{kTooLargeForBmpText});
+  EXPECT_EQ(r.lines, std::vector<std::wstring>{kTooLargeForBmpText});
   // A folder that does not exist.
   r = Batch(Options(clitest::SamplePath(L"drawing.emf"), dir.Path(L"no\\such\\folder.bmp")));
   EXPECT_EQ(r.code, kExitFailed);
-  ASSERT_EQ(r.errors.size(), 1u);
-  EXPECT_NE(r.errors[0].find(L"folder.bmp"), std::wstring::npos);
+  ASSERT_EQ(r.lines.size(), 1u);
+  EXPECT_NE(r.lines[0].find(L"folder.bmp"), std::wstring::npos);
   EXPECT_EQ(PictrixLiveImages(), images);
   EXPECT_TRUE(dir.Files().empty());
 }

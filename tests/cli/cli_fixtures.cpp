@@ -1,5 +1,8 @@
 #include "tests/cli/cli_fixtures.h"
 
+#include <wincodec.h>
+#include <wrl/client.h>
+
 #include <cstring>
 
 namespace clitest {
@@ -29,6 +32,40 @@ BmpFile ReadBmp(const std::wstring& path) {
   b.pixels.assign(bytes.begin() + b.file.bfOffBits, bytes.end());
   b.valid = true;
   return b;
+}
+
+BatchRun Batch(const cli::CliOptions& options, const cli::BatchHooks& hooks, bool terminal) {
+  BatchRun r;
+  r.code = cli::RunBatch(options, cli::Console{[&r](const std::wstring& text) { r.text += text; }, terminal}, hooks);
+  size_t start = 0;
+  for (size_t nl; (nl = r.text.find(L'\n', start)) != std::wstring::npos; start = nl + 1)
+    r.lines.push_back(r.text.substr(start, nl - start));
+  if (start < r.text.size()) r.lines.push_back(r.text.substr(start));
+  return r;
+}
+
+cli::CliOptions Options(const std::wstring& document, const std::wstring& out) {
+  cli::CliOptions o;
+  o.documents = {document};
+  o.out = out;
+  if (const auto format = core::FormatFromFileName(out)) o.write.format = *format;
+  return o;
+}
+
+PictureInfo ReadPictureInfo(const std::wstring& path) {
+  using Microsoft::WRL::ComPtr;
+  PictureInfo info;
+  ComPtr<IWICImagingFactory> factory;
+  ComPtr<IWICBitmapDecoder> decoder;
+  ComPtr<IWICBitmapFrameDecode> frame;
+  double dpiY = 0;
+  info.ok = SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                       IID_PPV_ARGS(&factory))) &&
+            SUCCEEDED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
+                                                         WICDecodeMetadataCacheOnDemand, &decoder)) &&
+            SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&info.width, &info.height)) &&
+            SUCCEEDED(frame->GetResolution(&info.dpiX, &dpiY));
+  return info;
 }
 
 }  // namespace clitest

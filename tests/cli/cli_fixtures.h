@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cli/batch_render.h"
 #include "tests/support/files.h"
 
 namespace clitest {
@@ -28,5 +29,24 @@ struct BmpFile {
   const uint8_t* Pixel(int x, int yFromTop) const;
 };
 BmpFile ReadBmp(const std::wstring& path);
+
+// A batch run in this process, with what it wrote to its console.
+struct BatchRun {
+  int code = -1;
+  std::wstring text;                // everything written, as written
+  std::vector<std::wstring> lines;  // the text split at line breaks
+};
+BatchRun Batch(const cli::CliOptions& options, const cli::BatchHooks& hooks = {}, bool terminal = false);
+
+// Options for one document into one picture, its format taken from the extension.
+cli::CliOptions Options(const std::wstring& document, const std::wstring& out);
+
+// A picture's size and resolution as the platform's decoder reads them.
+struct PictureInfo {
+  bool ok = false;
+  uint32_t width = 0, height = 0;
+  double dpiX = 0;
+};
+PictureInfo ReadPictureInfo(const std::wstring& path);
 
 }  // namespace clitest

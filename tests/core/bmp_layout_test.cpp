@@ -8,7 +8,7 @@
 using namespace core;
 
 TEST(BmpLayout, HeaderBytesOfABottomUp24BitPicture) {
-  const auto l = MakeBmpLayout(999, 3);
+  const auto l = MakeBmpLayout(999, 3, 0);
   ASSERT_TRUE(l);
   ASSERT_EQ(l->header.size(), 54u);
   const ByteReader r(l->header.data(), l->header.size());
@@ -24,12 +24,42 @@ TEST(BmpLayout, HeaderBytesOfABottomUp24BitPicture) {
   EXPECT_EQ(r.U16(28), 24);
   EXPECT_EQ(r.U32(30), 0u);  // uncompressed
   EXPECT_EQ(r.U32(34), 9000u);
-  for (uint64_t off = 38; off < 54; off += 4) EXPECT_EQ(r.U32(off), 0u) << off;
+  for (uint64_t off = 38; off < 54; off += 4) EXPECT_EQ(r.U32(off), 0u) << off;  // no resolution given
   EXPECT_EQ(l->stride, 3000);
   EXPECT_EQ(l->imageBytes, 9000u);
   EXPECT_EQ(l->fileBytes, 9054u);
   for (auto [w, h] : {std::pair{0, 5}, {5, 0}, {-1, 5}, {5, -1}, {INT32_MIN, INT32_MIN}})
-    EXPECT_FALSE(MakeBmpLayout(w, h)) << w << " x " << h;
+    EXPECT_FALSE(MakeBmpLayout(w, h, 96)) << w << " x " << h;
+}
+
+// The resolution goes into both pixels-per-metre fields, rounded to the nearest.
+TEST(BmpLayout, ResolutionIsStoredAsPixelsPerMetre) {
+  const struct {
+    int32_t dpi;
+    uint32_t perMetre;
+  } cases[] = {{96, 3780}, {72, 2835}, {300, 11811}, {1, 39}, {600, 23622}, {65535, 2580118}};
+  for (const auto& c : cases) {
+    const auto l = MakeBmpLayout(10, 10, c.dpi);
+    ASSERT_TRUE(l);
+    const ByteReader r(l->header.data(), l->header.size());
+    EXPECT_EQ(r.U32(38), c.perMetre) << c.dpi;
+    EXPECT_EQ(r.U32(42), c.perMetre) << c.dpi;
+    EXPECT_EQ(r.U32(46), 0u);
+  }
+}
+
+// A band of rows, bottom row first, goes to the offset of its lowest row.
+TEST(BmpLayout, BandOffsetsTileTheFileBottomUp) {
+  const auto l = MakeBmpLayout(999, 1001, 96);  // 3000-byte rows
+  ASSERT_TRUE(l);
+  EXPECT_EQ(l->BandOffset(1001, 0, 500), 54u + 501u * 3000u);  // the top band ends the file
+  EXPECT_EQ(l->BandOffset(1001, 500, 500), 54u + 1u * 3000u);
+  EXPECT_EQ(l->BandOffset(1001, 1000, 1), 54u);                // the bottom row opens the pixels
+  EXPECT_EQ(l->BandOffset(1001, 0, 500) + 500u * 3000u, l->fileBytes);
+  // Past 4 GB of offsets in 64 bits: the top row of a 1 x 1073741810 picture.
+  const auto tall = MakeBmpLayout(1, 1073741810, 96);
+  ASSERT_TRUE(tall);
+  EXPECT_EQ(tall->BandOffset(1073741810, 0, 1), 54u + 4u * 1073741809u);
 }
 
 TEST(BmpLayout, SizesPast32BitsAreExactAndFilesPastFourGigabytesRefused) {
@@ -49,7 +79,7 @@ TEST(BmpLayout, SizesPast32BitsAreExactAndFilesPastFourGigabytesRefused) {
       {INT32_MAX, INT32_MAX, 0, 0},
   };
   for (const auto& c : cases) {
-    const auto l = MakeBmpLayout(c.width, c.height);
+    const auto l = MakeBmpLayout(c.width, c.height, 96);
     if (c.imageBytes == 0) {
       EXPECT_FALSE(l) << c.width << " x " << c.height;
       continue;

@@ -14,6 +14,8 @@ ParseResult With(const std::wstring& name, const std::wstring& value) {
   return Parse({L"--render", L"doc.emf", L"--out", L"pic.bmp", name, value});
 }
 
+std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
+
 }  // namespace
 
 TEST(CliOptions, OnlyDoubleDashArgumentsAskForTheCommandLine) {
@@ -29,8 +31,9 @@ TEST(CliOptions, AllOptionsInAnyOrder) {
                                L"--border", L"1,2,3,1000", L"--width", L"30000", L"--render", L"a b.emf"});
   ASSERT_TRUE(r.options) << std::string(r.error.begin(), r.error.end());
   const CliOptions& o = *r.options;
-  EXPECT_EQ(o.document, L"a b.emf");
+  EXPECT_EQ(o.documents, std::vector<std::wstring>{L"a b.emf"});
   EXPECT_EQ(o.out, L"C:\\p q\\pic.bmp");
+  EXPECT_EQ(o.write.format, PictureFormat::kBmp);
   EXPECT_EQ(o.width, 30000);
   EXPECT_EQ(o.height, 600);
   ASSERT_TRUE(o.border);
@@ -43,12 +46,19 @@ TEST(CliOptions, AllOptionsInAnyOrder) {
 }
 
 TEST(CliOptions, DefaultsWhenOnlyTheRequiredOnesAreGiven) {
-  const ParseResult r = Parse({L"--render", L"d", L"--out", L"o"});
+  const ParseResult r = Parse({L"--render", L"d", L"--out", L"o.tif"});
   ASSERT_TRUE(r.options);
   EXPECT_FALSE(r.options->width);
   EXPECT_FALSE(r.options->height);
   EXPECT_FALSE(r.options->border);
   EXPECT_EQ(r.options->color, 0x00FFFFFFu);
+  EXPECT_EQ(r.options->write.format, PictureFormat::kTiff);
+  EXPECT_EQ(r.options->write.dpi, 96);
+  EXPECT_EQ(r.options->write.quality, 90);
+  // A folder of pictures is PNG unless --format says otherwise.
+  const ParseResult folder = Parse({L"--render", L"d", L"--out-dir", L"f"});
+  ASSERT_TRUE(folder.options);
+  EXPECT_EQ(folder.options->write.format, PictureFormat::kPng);
 }
 
 TEST(CliOptions, StructuralMistakesAreRefused) {
@@ -65,10 +75,19 @@ TEST(CliOptions, StructuralMistakesAreRefused) {
       {L"--render", L"d", L"--out", L"o", L"--border", L"1,1,1,1", L"--border", L"1,1,1,1"},
       {L"--render", L"d", L"--out", L"o", L"--border", L"1,1,1,1", L"--border-color", L"#000000",
        L"--border-color", L"#000000"},
-      {L"--render", L"d", L"--out", L"o", L"--depth", L"24"},      // unknown
-      {L"--render", L"d", L"--out", L"o", L"stray"},
-      {L"--render", L"d", L"--out", L"o", L"--border-color", L"#000000"},  // colour without border
-      {L"--render=d", L"--out", L"o"},
+      {L"--render", L"d", L"--out", L"o.bmp", L"--depth", L"24"},  // unknown
+      {L"--render", L"d", L"--out", L"o.bmp", L"stray"},
+      {L"--render", L"d", L"--out", L"o.bmp", L"--border-color", L"#000000"},  // colour without border
+      {L"--render=d", L"--out", L"o.bmp"},
+      {L"--render", L"--out", L"o.bmp"},                           // no document before the next option
+      {L"--render", L"d", L"--out", L"o.bmp", L"--out-dir", L"f"}, // both kinds of output
+      {L"--render", L"d", L"e", L"--out", L"o.bmp"},               // one file for two documents
+      {L"--render", L"d", L"--out", L"o.bmp", L"--format", L"png"},
+      {L"--render", L"d", L"--out-dir", L""},
+      {L"--render", L"d", L"--out-dir", L"f", L"--out-dir", L"g"},
+      {L"--render", L"d", L"--out-dir", L"f", L"--format", L"png", L"--format", L"png"},
+      {L"--render", L"d", L"--out", L"o.jpg", L"--dpi", L"96", L"--dpi", L"96"},
+      {L"--render", L"d", L"--out", L"o.jpg", L"--quality", L"9", L"--quality", L"9"},
   };
   for (const auto& args : bad) {
     const ParseResult r = Parse(args);
@@ -120,7 +139,9 @@ TEST(CliOptions, HelpNeedsNothingElse) {
     ASSERT_TRUE(r.options) << h;
     EXPECT_TRUE(r.options->help);
   }
-  EXPECT_NE(UsageText().find(L"--render DOCUMENT --out PICTURE.bmp"), std::wstring::npos);
+  EXPECT_NE(UsageText().find(L"--render DOCUMENT --out PICTURE"), std::wstring::npos);
+  for (const wchar_t* option : {L"--out-dir", L"--format", L"--dpi", L"--quality", L"--help", L".tiff"})
+    EXPECT_NE(UsageText().find(option), std::wstring::npos) << option;
 }
 
 TEST(CliOptions, ReplyIsTheErrorAndUsageOrTheUsageAloneOrNothing) {
@@ -128,8 +149,83 @@ TEST(CliOptions, ReplyIsTheErrorAndUsageOrTheUsageAloneOrNothing) {
   ASSERT_FALSE(wrong.options);
   EXPECT_EQ(ReplyText(wrong), wrong.error + L"\n\n" + UsageText());
   EXPECT_EQ(ReplyText(Parse({L"--help"})), UsageText());
-  EXPECT_EQ(ReplyText(Parse({L"--render", L"d", L"--out", L"o"})), L"");
+  EXPECT_EQ(ReplyText(Parse({L"--render", L"d", L"--out", L"o.png"})), L"");
   // Help wins over missing options, but not over a wrong one.
   EXPECT_EQ(ReplyText(Parse({L"--width", L"5", L"-h"})), UsageText());
   EXPECT_FALSE(Parse({L"-h", L"--width", L"0"}).options);
+}
+
+// --out names the format by its extension; anything else is refused with the
+// supported ones named.
+TEST(CliOptions, TheOutputFileNamesTheFormat) {
+  const struct {
+    const wchar_t* out;
+    PictureFormat format;
+  } good[] = {{L"p.bmp", PictureFormat::kBmp},    {L"C:\\x\\P.PNG", PictureFormat::kPng},
+              {L"p.jpg", PictureFormat::kJpeg},   {L"p.JPEG", PictureFormat::kJpeg},
+              {L"p.tif", PictureFormat::kTiff},   {L"p.tiff", PictureFormat::kTiff}};
+  for (const auto& g : good) {
+    const ParseResult r = Parse({L"--render", L"d.emf", L"--out", g.out});
+    ASSERT_TRUE(r.options) << Narrow(r.error);
+    EXPECT_EQ(r.options->write.format, g.format);
+  }
+  for (const wchar_t* bad : {L"p.gif", L"p", L"p.bmp.txt", L"C:\\a.png\\p"}) {
+    const ParseResult r = Parse({L"--render", L"d.emf", L"--out", bad});
+    ASSERT_FALSE(r.options) << Narrow(bad);
+    EXPECT_NE(r.error.find(L".bmp .png .jpg .jpeg .tif .tiff"), std::wstring::npos) << Narrow(r.error);
+    EXPECT_NE(r.error.find(bad), std::wstring::npos);
+  }
+  const ParseResult gif = Parse({L"--render", L"d", L"--out-dir", L"f", L"--format", L"gif"});
+  ASSERT_FALSE(gif.options);
+  EXPECT_NE(gif.error.find(L"bmp png jpg jpeg tif tiff"), std::wstring::npos);
+}
+
+// Bad values of each new option, each with a message that names the option
+// and repeats the value.
+TEST(CliOptions, ResolutionAndQualityOutOfRange) {
+  for (const wchar_t* ok : {L"1", L"96", L"65535", L"00300"}) EXPECT_TRUE(With(L"--dpi", ok).options) << Narrow(ok);
+  EXPECT_EQ(With(L"--dpi", L"00300").options->write.dpi, 300);
+  for (const wchar_t* bad : {L"0", L"-96", L"65536", L"4294967392", L"999999999999", L"96.5", L"", L"96dpi"}) {
+    const ParseResult r = With(L"--dpi", bad);
+    ASSERT_FALSE(r.options) << Narrow(bad);
+    EXPECT_EQ(r.error, L"--dpi must be a whole number from 1 to 65535, not \"" + std::wstring(bad) + L"\".");
+  }
+  auto jpeg = [](const std::wstring& q) { return Parse({L"--render", L"d", L"--out", L"p.jpg", L"--quality", q}); };
+  EXPECT_EQ(jpeg(L"1").options->write.quality, 1);
+  EXPECT_EQ(jpeg(L"100").options->write.quality, 100);
+  for (const wchar_t* bad : {L"0", L"101", L"-1", L"90%", L""}) {
+    const ParseResult r = jpeg(bad);
+    ASSERT_FALSE(r.options) << Narrow(bad);
+    EXPECT_EQ(r.error, L"--quality must be a whole number from 1 to 100, not \"" + std::wstring(bad) + L"\".");
+  }
+  // Quality means nothing to the lossless formats.
+  EXPECT_EQ(With(L"--quality", L"50").error, L"--quality is for JPEG pictures only.");
+  EXPECT_TRUE(Parse({L"--render", L"d", L"--out-dir", L"f", L"--format", L"jpeg", L"--quality", L"50"}).options);
+}
+
+// Several documents go into a folder, each named after its document; the same
+// document twice, or two that would overwrite each other, are refused.
+TEST(CliOptions, SeveralDocumentsIntoAFolder) {
+  const ParseResult r = Parse({L"--render", L"A.emf", L"C:\\docs\\B.wmf", L"c.x.png", L"--out-dir", L"D:\\out",
+                               L"--format", L"tif", L"--width", L"500"});
+  ASSERT_TRUE(r.options) << Narrow(r.error);
+  EXPECT_EQ(r.options->documents.size(), 3u);
+  EXPECT_EQ(r.options->width, 500);
+  const std::vector<RenderJob> jobs = Jobs(*r.options);
+  ASSERT_EQ(jobs.size(), 3u);
+  EXPECT_EQ(jobs[0].picture, L"D:\\out\\A.tif");
+  EXPECT_EQ(jobs[1].picture, L"D:\\out\\B.tif");
+  EXPECT_EQ(jobs[2].picture, L"D:\\out\\c.x.tif");
+  EXPECT_EQ(jobs[1].document, L"C:\\docs\\B.wmf");
+  EXPECT_EQ(PictureInFolder(L"out/", L"a/b/.hidden", PictureFormat::kBmp), L"out/.hidden.bmp");
+  EXPECT_EQ(PictureInFolder(L"out", L"plan", PictureFormat::kJpeg), L"out\\plan.jpg");
+
+  const ParseResult twice = Parse({L"--render", L"a.emf", L"b.emf", L"A.EMF", L"--out-dir", L"f"});
+  ASSERT_FALSE(twice.options);
+  EXPECT_EQ(twice.error, L"\"A.EMF\" is given twice.");
+  const ParseResult clash = Parse({L"--render", L"x\\plan.emf", L"y/PLAN.wmf", L"--out-dir", L"f"});
+  ASSERT_FALSE(clash.options);
+  EXPECT_EQ(clash.error, L"\"x\\plan.emf\" and \"y/PLAN.wmf\" would both be written to \"f\\PLAN.png\".");
+  // One document may still go to a folder.
+  EXPECT_TRUE(Parse({L"--render", L"a.emf", L"--out-dir", L"f"}).options);
 }

@@ -3,6 +3,8 @@
 // 32-bit run proves the 64-bit arithmetic.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <vector>
 
 #include "core/render_geometry.h"
@@ -62,6 +64,29 @@ TEST(RenderGeometry, StripSequenceAndProgress) {
     EXPECT_EQ(rows, c.rows) << c.height;
     EXPECT_EQ(progress, c.progress) << c.height;
   }
+}
+
+// A file stored bottom row first gets the same strips in the opposite order.
+TEST(RenderGeometry, StripSequenceFromEitherEnd) {
+  const struct {
+    int32_t height;
+    std::vector<std::pair<int32_t, int32_t>> topFirst;
+  } cases[] = {
+      {1, {{0, 1}}},
+      {500, {{0, 500}}},
+      {1001, {{0, 500}, {500, 500}, {1000, 1}}},
+      {1500, {{0, 500}, {500, 500}, {1000, 500}}},
+      {0, {}},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::pair<int32_t, int32_t>> down, up;
+    for (const StripSpan& s : StripSequence(c.height, false)) down.emplace_back(s.top, s.rows);
+    for (const StripSpan& s : StripSequence(c.height, true)) up.emplace_back(s.top, s.rows);
+    EXPECT_EQ(down, c.topFirst) << c.height;
+    std::reverse(up.begin(), up.end());
+    EXPECT_EQ(up, c.topFirst) << c.height;
+  }
+  EXPECT_EQ(StripSequence(kMaxSide * 12, true).size(), 720u);
 }
 
 TEST(RenderGeometry, StridesOfWideRowsAndBitDepths) {
