@@ -235,4 +235,19 @@ std::wstring UsageText() {
          L"still written; a failed one leaves no file), 2 for wrong arguments.\n";
 }
 
+RenderSettings RenderSettingsFor(const CliOptions& options, PictureSize size) {
+  RenderSettings s;
+  s.width = size.width;
+  s.height = size.height;
+  s.border = options.border.has_value();
+  if (options.border) {
+    s.left = options.border->left;
+    s.top = options.border->top;
+    s.right = options.border->right;
+    s.bottom = options.border->bottom;
+  }
+  s.color = options.color;
+  return s;
+}
+
 }  // namespace core

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "core/picture_format.h"
+#include "core/picture_size.h"
+#include "core/render_geometry.h"
 
 namespace core {
 
@@ -68,5 +70,8 @@ std::wstring UsageText();
 // error, a blank line and the usage text when the arguments are wrong; the
 // usage text alone for help; nothing when a render is to run.
 std::wstring ReplyText(const ParseResult& result);
+
+// The render settings the options ask for, for a picture of the resolved size.
+RenderSettings RenderSettingsFor(const CliOptions& options, PictureSize size);
 
 }  // namespace core

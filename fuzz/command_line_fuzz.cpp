@@ -94,16 +94,7 @@ void CheckPicture(const core::CliOptions& o, core::Extent extent) {
   Check(InRange(size.width, 1, core::kMaxSide) && InRange(size.height, 1, core::kMaxSide));
   if (o.width) Check(size.width == *o.width);
   if (o.height) Check(size.height == *o.height);
-  core::RenderSettings s;
-  s.width = size.width;
-  s.height = size.height;
-  s.border = o.border.has_value();
-  if (o.border) {
-    s.left = o.border->left;
-    s.top = o.border->top;
-    s.right = o.border->right;
-    s.bottom = o.border->bottom;
-  }
+  const core::RenderSettings s = core::RenderSettingsFor(o, size);
   const core::FrameGeometry f = core::ComputeFrame(core::ClampedSettings(s));
   Check(InRange(f.totalWidth, s.width, 3 * core::kMaxSide) && InRange(f.totalHeight, s.height, 12 * core::kMaxSide));
   Check(f.leftOffset >= 0 && int64_t{f.leftOffset} + s.width <= f.totalWidth);

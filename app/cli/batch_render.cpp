@@ -29,21 +29,6 @@ std::wstring FullPath(const std::wstring& path) {
   return full.empty() ? path : full;
 }
 
-render::RenderSettings SettingsFor(const CliOptions& o, PictureSize size) {
-  render::RenderSettings s;
-  s.width = size.width;
-  s.height = size.height;
-  s.border = o.border.has_value();
-  if (o.border) {
-    s.left = o.border->left;
-    s.top = o.border->top;
-    s.right = o.border->right;
-    s.bottom = o.border->bottom;
-  }
-  s.color = o.color;
-  return s;
-}
-
 // What one document came to: the lines that say why it failed, if it did.
 struct Outcome {
   bool ok = false;
@@ -75,7 +60,7 @@ Outcome RenderOne(const core::RenderJob& job, const CliOptions& options, const B
   }
 
   const render::RenderSettings settings =
-      SettingsFor(options, ResolvePictureSize(options.width, options.height, holder.GetDocumentExtent()));
+      core::RenderSettingsFor(options, ResolvePictureSize(options.width, options.height, holder.GetDocumentExtent()));
   const render::FrameGeometry frame = render::ComputeFrame(core::ClampedSettings(settings));
   // A picture the format cannot hold is refused before any file or drawing.
   if (const auto refusal = core::SizeRefusal(options.write.format, frame.totalWidth, frame.totalHeight))
