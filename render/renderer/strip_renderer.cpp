@@ -70,6 +70,10 @@ raster::OwnedDib StripRenderer::Render(const RenderSettings& requested) {
   const StripMemory memory(s.width, core::StripRows(s.height, 0));
   bool success = true;
   for (int32_t rowsDone = 0, index = 0; rowsDone < s.height && success; ++index) {
+    if (index > 0 && context_.cancel && context_.cancel()) {
+      success = false;
+      break;
+    }
     const int32_t rows = core::StripRows(s.height, rowsDone);
     std::optional<StripBitmap> bitmap;
     if (index != inject_.stripBitmapAt) bitmap.emplace(memory, s.width, rows);

@@ -35,6 +35,8 @@ struct RenderContext {
   ProgressSink progress;
   MessageSink message;        // empty: a message box owned by `owner`
   HWND owner = nullptr;
+  // Asked between strips; true abandons the render without a message.
+  std::function<bool()> cancel;
 };
 
 // Failures forced at a strip (counted from 0), so tests reach every failure
@@ -60,7 +62,8 @@ class StripRenderer {
   explicit StripRenderer(RenderContext context);
 
   // The finished picture, which the caller takes over; empty after a failure,
-  // which has then been reported through the message sink exactly once.
+  // which has then been reported through the message sink exactly once, and
+  // after a cancel, which is not reported.
   raster::OwnedDib Render(const RenderSettings& settings);
 
   void SetFailureInjection(const FailureInjection& f) { inject_ = f; }
