@@ -33,7 +33,7 @@ TAboutBox::TAboutBox(HWND owner)
       ProgramIcon(&Panel1, kPicture.x, kPicture.y, 240, 356),
       ProductName(&Panel1, kTextLeft, 24, L"Harvik Verdalux 2.0", true),
       Version(&Panel1, kTextLeft, 48, L"Version 2.0"),
-      Comments(&Panel1, kTextLeft, 88, L"Turns any document into a picture of exactly the size you need."),
+      Comments(&Panel1, kTextLeft, 88, L"Turns documents into pictures of any size."),
       Maker(&Panel1, kTextLeft, 240, L"Harvik Software"),
       Rights(&Panel1, kTextLeft, 280, L"All rights reserved."),
       Copyright(&Panel1, kTextLeft, 260, L"Copyright \x00A9 1999-XXXX Harvik Software"),

@@ -29,7 +29,7 @@ ShellOpener SetShellOpener(ShellOpener opener);
 void ShellOpen(const ShellOpenRequest& request);
 
 // The maker's homepage, as the links show it and as they open it.
-inline constexpr wchar_t kHomepageCaption[] = L"www.harvik.example";
-inline constexpr wchar_t kHomepageUrl[] = L"https://www.harvik.example/";
+inline constexpr wchar_t kHomepageCaption[] = L"www.harvik.test";
+inline constexpr wchar_t kHomepageUrl[] = L"https://www.harvik.test/";
 
 }  // namespace app

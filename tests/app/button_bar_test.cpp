@@ -25,6 +25,11 @@ RECT InParent(HWND h) {
   return r;
 }
 
+BOOL CALLBACK CountVisible(HWND h, LPARAM count) {
+  *reinterpret_cast<int*>(count) += IsWindowVisible(h) ? 1 : 0;
+  return TRUE;
+}
+
 // Records the shell calls instead of starting a browser.
 class ShellRecorder {
  public:
@@ -131,13 +136,7 @@ TEST_F(ButtonBarTest, AFailingShellShowsNothing) {
   testsupport::ScopedRecorder rec;
   const auto visibleWindows = [] {
     int n = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND h, LPARAM count) {
-          *reinterpret_cast<int*>(count) += IsWindowVisible(h) ? 1 : 0;
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&n));
+    EnumThreadWindows(GetCurrentThreadId(), CountVisible, reinterpret_cast<LPARAM>(&n));
     return n;
   };
   const int before = visibleWindows();
