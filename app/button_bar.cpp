@@ -35,6 +35,9 @@ TButtonBar::TButtonBar(tk::TPanel& bar)
   Hints.SetHint(wwwBtn, kWwwBtnHint);
   Hints.SetHint(ueberbtn, kUeberBtnHint);
   Hints.SetHint(endebtn, kEndeBtnHint);
+  // The main window's hint display is off: the texts go with the controls but
+  // a resting mouse shows nothing.
+  Hints.SetShowHint(false);
 }
 
 }  // namespace app

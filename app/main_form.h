@@ -30,7 +30,6 @@ namespace app {
 
 inline constexpr wchar_t kImportFailureText[] =
     L"Could not import the file. An OLE2 capable application have to exist for this file type.";
-inline constexpr wchar_t kRenderCancelledText[] = L"Render cancelled";
 
 // A page's header: a coloured band with bevels and a bold caption.
 class THeaderBand : public tk::TPanel {

@@ -28,7 +28,6 @@ render::RenderSettings TMainForm::ReadRenderSettings() const {
 
 void TMainForm::RenderBtnClick() {
   const render::RenderSettings settings = ReadRenderSettings();
-  StatusBar1.SetPanelText(0, L"");
   tk::WindowDC reference(Handle());
   render::RenderContext context;
   context.drawDocument = [this](HDC dc, int l, int t, int w, int h) { MyOleContainer1.DrawDocument(dc, l, t, w, h); };
@@ -36,13 +35,11 @@ void TMainForm::RenderBtnClick() {
   context.progress = [this](int percent) { SetProStatus(percent); };
   context.owner = Handle();
   // The render keeps the thread until it ends; only Esc is looked at between strips.
-  bool cancelled = false;
-  context.cancel = [&cancelled] { return cancelled = TakeEscapeKey(); };
+  context.cancel = [] { return TakeEscapeKey(); };
   render::StripRenderer renderer(context);
   renderer.SetFailureInjection(RenderFailures);
   raster::OwnedDib picture = renderer.Render(settings);
   if (picture) TakePicture(picture.release());
-  if (cancelled) StatusBar1.SetPanelText(0, kRenderCancelledText);
 }
 
 }  // namespace app

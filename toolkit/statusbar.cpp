@@ -28,12 +28,6 @@ void TStatusBar::ApplyPanels() {
   }
 }
 
-void TStatusBar::SetPanelText(int i, const std::wstring& text) {
-  if (i < 0 || i >= static_cast<int>(panels_.size()) || panels_[i].ownerDraw) return;
-  panels_[i].text = text;
-  ::SendMessageW(Handle(), SB_SETTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(panels_[i].text.c_str()));
-}
-
 RECT TStatusBar::PanelRect(int i) const {
   RECT r{0, 0, 0, 0};
   ::SendMessageW(Handle(), SB_GETRECT, i, reinterpret_cast<LPARAM>(&r));

@@ -20,8 +20,6 @@ class TStatusBar : public TWinControl {
   TStatusBar(TWinControl* parent, std::vector<TStatusPanel> panels);
 
   const std::vector<TStatusPanel>& Panels() const { return panels_; }
-  // Shows text in panel i (not an owner-drawn one).
-  void SetPanelText(int i, const std::wstring& text);
   // The rectangle of panel i in the bar's client coordinates.
   RECT PanelRect(int i) const;
 

@@ -49,4 +49,8 @@ std::wstring TToolTips::Hint(const TWinControl& control) const {
   return buffer.data();
 }
 
+void TToolTips::SetShowHint(bool show) {
+  if (hwnd_) ::SendMessageW(hwnd_, TTM_ACTIVATE, show ? TRUE : FALSE, 0);
+}
+
 }  // namespace tk

@@ -22,6 +22,8 @@ class TToolTips {
   void SetHint(const TWinControl& control, const std::wstring& hint);
   // The hint as the tooltip window holds it; empty when the control has none.
   std::wstring Hint(const TWinControl& control) const;
+  // Whether a resting mouse brings the hints up; off, they are only carried.
+  void SetShowHint(bool show);
   HWND Handle() const { return hwnd_; }
 
  private:

@@ -1,5 +1,5 @@
 // The bottom button bar as the user meets it: where its controls sit, their
-// pictures, cursors and tooltips, and the three commands driven with the mouse.
+// pictures, cursors and hints, and the three commands driven with the mouse.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -117,6 +117,38 @@ TEST_F(ButtonBarTest, PicturesCursorsAndTooltips) {
   EXPECT_EQ(form.Bar.Hints.Hint(form.ueberbtn), L"Information about the program");
   EXPECT_EQ(form.Bar.Hints.Hint(form.endebtn), L"Hereby you leave the program");
   EXPECT_EQ(form.Bar.Hints.Hint(form.Panel8), L"");
+}
+
+// The window's hint display is off: the hints are carried, yet a mouse resting
+// on a control brings none up, where the same rest with hints on does.
+TEST_F(ButtonBarTest, HintsAreCarriedButARestingMouseShowsNone) {
+  const HWND tips = form.Bar.Hints.Handle();
+  const HWND quit = form.endebtn.Handle();
+  RECT r;
+  GetWindowRect(quit, &r);
+  auto restUntilShown = [&](DWORD limit) {
+    const DWORD start = GetTickCount();
+    for (int step = 0; GetTickCount() - start < limit; ++step) {
+      if (step < 5) {  // a few moves the tooltip sees, then the mouse rests
+        SetCursorPos((r.left + r.right) / 2 - 4 + 2 * step, (r.top + r.bottom) / 2);
+        SendMessageW(quit, WM_MOUSEMOVE, 0, MAKELPARAM(46 + 2 * step, 15));
+      }
+      PumpMessages();
+      if (IsWindowVisible(tips)) return GetTickCount() - start;
+      Sleep(50);
+    }
+    return DWORD{0};
+  };
+  form.Bar.Hints.SetShowHint(true);
+  const DWORD shownAfter = restUntilShown(10000);
+  ASSERT_GT(shownAfter, 0u) << "with hints on, a resting mouse brings the hint up";
+  SendMessageW(tips, TTM_POP, 0, 0);
+  SetCursorPos(0, 0);
+  PumpMessages();
+
+  form.Bar.Hints.SetShowHint(false);
+  EXPECT_EQ(restUntilShown(3 * shownAfter + 500), 0u);
+  EXPECT_EQ(form.Bar.Hints.Hint(form.endebtn), L"Hereby you leave the program");
 }
 
 TEST_F(ButtonBarTest, TheHomepageLinkAsksTheShellOnce) {
