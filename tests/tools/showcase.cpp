@@ -82,7 +82,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       // The about dialog stays open until the program is ended.
       form.ueberbtnClick();
     } else if (c == L"--hint") {
-      // The mouse rests on the quit button, so its tooltip comes up.
+      // The mouse rests on the quit button with the hints shown, which the
+      // window itself never does, to see the hint texts it carries.
+      form.Bar.Hints.SetShowHint(true);
       RECT r;
       GetWindowRect(form.endebtn.Handle(), &r);
       for (int step = 0; step < 5; ++step) {  // moves that the tooltip sees
