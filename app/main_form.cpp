@@ -68,7 +68,12 @@ TMainForm::TMainForm(const std::wstring& programFolder)
       PaintBox1(&ScrollBox1),
       Panel5(&TabSheet4),
       ErgScrollBox(&TabSheet4),
-      ErgPaintBox(&ErgScrollBox) {
+      ErgPaintBox(&ErgScrollBox),
+      Bar(Panel7),
+      wwwBtn(Bar.wwwBtn),
+      Panel8(Bar.Panel8),
+      ueberbtn(Bar.ueberbtn),
+      endebtn(Bar.endebtn) {
   Dock(StatusBar1, tk::TAlign::alBottom, 19);
   Dock(Plain(Panel7), tk::TAlign::alBottom, 41);
   Dock(Plain(OuterPanel), tk::TAlign::alClient);
@@ -79,6 +84,7 @@ TMainForm::TMainForm(const std::wstring& programFolder)
   SetUpFilePage();
   SetUpViews();
   SetUpRenderBtn();
+  SetUpBar();
   RenderBtn.OnClick = [this] { RenderBtnClick(); };
   StatusBar1.OnDrawPanel = [this](HDC dc, int panel, const RECT& r) { StatusBar1DrawPanel(dc, panel, r); };
   OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
@@ -127,6 +133,10 @@ void TMainForm::FormDestroy() {
 LRESULT TMainForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_USER) {
     WMUser(wp, lp);
+    return 0;
+  }
+  if (msg == WM_DROPFILES) {
+    FormDropFiles(reinterpret_cast<HDROP>(wp));
     return 0;
   }
   return tk::TForm::WndProc(msg, wp, lp);

@@ -1,11 +1,13 @@
 // The main window: a three-page wizard with a progress bar in its status bar.
 #pragma once
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
+#include "app/button_bar.h"
 #include "pictrix/pictrix.h"
 #include "render/holder/my_ole_container.h"
 #include "render/renderer/strip_renderer.h"
@@ -26,6 +28,9 @@
 #include "toolkit/statusbar.h"
 
 namespace app {
+
+inline constexpr wchar_t kImportFailureText[] =
+    L"Could not import the file. An OLE2 capable application have to exist for this file type.";
 
 // A page's header: a coloured band with bevels and a bold caption.
 class THeaderBand : public tk::TPanel {
@@ -101,6 +106,15 @@ class TMainForm : public tk::TForm {
   // from here on, and the size page's view shows it at once.
   void TakePicture(const TDibImage& picture);
 
+  // The button bar, and what reaches the window from outside the pages.
+  void wwwBtnClick();
+  void ueberbtnClick();
+  void EndeBtnClick();
+  // Files dropped from the desktop or a file manager: the first one counts.
+  void FormDropFiles(HDROP drop);
+  void OpenDropped(const std::wstring& path);
+  bool FormShortCut(const MSG& msg);
+
   // Read access for the other parts of the program and for tests.
   int32_t ProgressValue() const { return Progress; }
   const RECT& ProgressPanelRect() const { return PanelRect; }
@@ -155,6 +169,12 @@ class TMainForm : public tk::TForm {
   tk::TPanel Panel5;  // the save and print buttons' row
   tk::TScrollBox ErgScrollBox;
   tk::TPaintBox ErgPaintBox;
+  // The button bar's contents (in Panel7).
+  TButtonBar Bar;
+  tk::TSpeedButton& wwwBtn;
+  tk::TPanel& Panel8;
+  controls::TImageBtn& ueberbtn;
+  controls::TImageBtn& endebtn;
 
   std::wstring SaveDialog1InitialDir;
   // Keeps the placement and the border settings between runs.
@@ -166,6 +186,7 @@ class TMainForm : public tk::TForm {
  private:
   void SetUpViews();
   void SetUpRenderBtn();
+  void SetUpBar();
   void SetUpFilePage();
   void SetUpStorage();
   render::RenderSettings ReadRenderSettings() const;

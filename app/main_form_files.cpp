@@ -83,8 +83,7 @@ void TMainForm::openfilenow(const std::wstring& fileName) {
   try {
     MyOleContainer1.LinkDocument(folder + fileName);
   } catch (const std::exception&) {
-    tk::ShowMessage(Handle(), L"Could not import the file. An OLE2 capable application have to exist for this file type.",
-                    L"Error!", MB_OK | MB_ICONERROR);
+    tk::ShowMessage(Handle(), kImportFailureText, L"Error!", MB_OK | MB_ICONERROR);
   }
   const POINT extent = MyOleContainer1.GetDocumentExtent();
   DocExtentX = extent.x;

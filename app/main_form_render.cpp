@@ -1,6 +1,7 @@
 // Render: reads the size band as it stands and draws the document in strips.
 #include <cmath>
 
+#include "app/escape_key.h"
 #include "app/main_form.h"
 #include "toolkit/handles.h"
 
@@ -33,6 +34,8 @@ void TMainForm::RenderBtnClick() {
   context.referenceDC = reference.get();
   context.progress = [this](int percent) { SetProStatus(percent); };
   context.owner = Handle();
+  // The render keeps the thread until it ends; only Esc is looked at between strips.
+  context.cancel = [] { return TakeEscapeKey(); };
   render::StripRenderer renderer(context);
   renderer.SetFailureInjection(RenderFailures);
   raster::OwnedDib picture = renderer.Render(settings);

@@ -16,6 +16,10 @@ TApplication& TApplication::Instance() {
 bool TApplication::Dispatch(const MSG& msg, HWND mainWnd) {
   // Only Tab between controls goes through dialog navigation in the main
   // window; Enter, Escape and the arrows reach the focused control as plain keys.
+  if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+    auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(::GetAncestor(msg.hwnd, GA_ROOT)));
+    if (form && form->OnShortCut && form->OnShortCut(msg)) return true;
+  }
   MSG m = msg;
   if (NavigateDialog(mainWnd, m, TNavigation::tabOnly)) return true;
   ::TranslateMessage(&msg);

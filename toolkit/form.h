@@ -81,6 +81,10 @@ class TForm : public TWinControl {
   std::function<void()> OnModalEnd;
   std::function<void()> OnDestroy;
   std::function<void(int delta, int x, int y)> OnMouseWheel;  // raw wheel delta
+  // A key press (WM_KEYDOWN or WM_SYSKEYDOWN) for any window of the form,
+  // seen by the application's loop before the focused control gets it; true
+  // when the form handled it and the control must not see it.
+  std::function<bool(const MSG& msg)> OnShortCut;
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;

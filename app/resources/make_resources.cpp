@@ -1,13 +1,18 @@
 // Writes the pictures the program carries as resources: the two picture
 // buttons of the button bar (GIF 89a, 101 x 30, normal and pressed), the
-// Render button's glyph and the stock button glyphs (16-colour bitmaps, two
-// images each: normal, then disabled). Everything is drawn with GDI from fixed
+// Render button's and the homepage button's glyphs and the stock button glyphs
+// (16-colour bitmaps, two images each: normal, then disabled), and the about
+// dialog's product picture (a JPEG encoded with libjpeg). Everything is drawn with GDI from fixed
 // shapes, so the files can be made again.
 //   make_resources ROOT   (writes ROOT\app\resources and ROOT\controls\resources)
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
+// jpeglib.h needs FILE and size_t declared first.
+#include <jpeglib.h>
+
 #include <string>
 #include <vector>
 
@@ -237,6 +242,88 @@ void RenderGlyph(HDC dc) {
   Shape(dc, kGreen, 1, kGreen, [&] { ::Polygon(dc, hill, 6); });
 }
 
+// The homepage button's glyph: a globe with its meridian and parallels.
+void WwwGlyph(HDC dc) {
+  Shape(dc, kNavy, 1, kBlue, [&] { ::Ellipse(dc, 1, 1, 17, 17); });
+  Shape(dc, kAqua, 1, CLR_INVALID, [&] { ::Ellipse(dc, 5, 1, 13, 17); });
+  Lines(dc, kAqua, 1, {{9, 2}, {9, 16}});
+  Lines(dc, kAqua, 1, {{2, 9}, {16, 9}});
+  Lines(dc, kLime, 1, {{4, 5}, {14, 5}});
+  Lines(dc, kLime, 1, {{4, 13}, {14, 13}});
+}
+
+// ---- The about dialog's product picture: a document turning into a large
+// picture, with the product's name, on an evening-sky gradient.
+
+constexpr int kProductW = 240, kProductH = 356;
+
+std::vector<uint32_t> ProductPicture() {
+  Canvas c(kProductW, kProductH, kBlack);
+  for (int y = 0; y < kProductH; ++y) {
+    const int t = y * 255 / (kProductH - 1);
+    c.Fill(0, y, kProductW, 1, RGB(30 + t * 170 / 255, 40 + t * 90 / 255, 110 - t * 60 / 255));
+  }
+  // The document: a page with a folded corner and lines of text.
+  const POINT page[] = {{28, 40}, {98, 40}, {118, 60}, {118, 150}, {28, 150}};
+  Shape(c.dc(), kBlack, 1, kWhite, [&] { ::Polygon(c.dc(), page, 5); });
+  const POINT fold[] = {{98, 40}, {98, 60}, {118, 60}};
+  Shape(c.dc(), kBlack, 1, kSilver, [&] { ::Polygon(c.dc(), fold, 3); });
+  for (int i = 0; i < 8; ++i) c.Fill(38, 70 + i * 9, i % 3 == 2 ? 45 : 68, 3, kGrey);
+  // The arrow from the document to the picture.
+  const POINT arrow[] = {{132, 92}, {158, 92}, {158, 80}, {182, 100}, {158, 120}, {158, 108}, {132, 108}};
+  Shape(c.dc(), RGB(120, 60, 0), 1, RGB(255, 190, 60), [&] { ::Polygon(c.dc(), arrow, 7); });
+  // The picture: a framed landscape, larger than the page.
+  Shape(c.dc(), kBlack, 2, RGB(110, 170, 230), [&] { ::Rectangle(c.dc(), 40, 170, 212, 290); });
+  Shape(c.dc(), kYellow, 1, kYellow, [&] { ::Ellipse(c.dc(), 160, 182, 190, 212); });
+  const POINT hills[] = {{41, 289}, {41, 250}, {80, 215}, {120, 252}, {160, 228}, {211, 262}, {211, 289}};
+  Shape(c.dc(), kGreen, 1, RGB(40, 150, 60), [&] { ::Polygon(c.dc(), hills, 7); });
+  Text(c.dc(), L"Verdalux", RECT{0, 296, kProductW, 332}, kWhite, 30, true);
+  Text(c.dc(), L"documents into pictures", RECT{0, 328, kProductW, 350}, RGB(255, 230, 200), 13, false);
+  return c.Pixels();
+}
+
+// libjpeg's fatal errors end the generator; nothing is left half written.
+[[noreturn]] void JpegFatal(j_common_ptr cinfo) {
+  char text[JMSG_LENGTH_MAX];
+  (*cinfo->err->format_message)(cinfo, text);
+  std::fprintf(stderr, "make_resources: libjpeg: %s\n", text);
+  std::exit(1);
+}
+
+bool WriteJpeg(const std::wstring& path, const std::vector<uint32_t>& px, int w, int h, int quality) {
+  jpeg_compress_struct cinfo;
+  jpeg_error_mgr err;
+  cinfo.err = jpeg_std_error(&err);
+  err.error_exit = JpegFatal;
+  jpeg_create_compress(&cinfo);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&cinfo, &buffer, &size);
+  cinfo.image_width = JDIMENSION(w);
+  cinfo.image_height = JDIMENSION(h);
+  cinfo.input_components = 3;
+  cinfo.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, quality, TRUE);
+  jpeg_start_compress(&cinfo, TRUE);
+  std::vector<JSAMPLE> row(size_t(w) * 3);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const uint32_t p = px[size_t(y) * w + x];
+      row[size_t(x) * 3] = JSAMPLE(p >> 16);
+      row[size_t(x) * 3 + 1] = JSAMPLE(p >> 8);
+      row[size_t(x) * 3 + 2] = JSAMPLE(p);
+    }
+    JSAMPROW rows[] = {row.data()};
+    jpeg_write_scanlines(&cinfo, rows, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  const std::vector<uint8_t> bytes(buffer, buffer + size);
+  std::free(buffer);
+  return WriteFile(path, bytes);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -258,6 +345,8 @@ int wmain(int argc, wchar_t** argv) {
     ok = ok && WriteGif(app + p.file + L"_pressed.gif", PlateButton(p.word, p.plate, true), 101, 30);
   }
   ok = ok && WriteGlyph(app + L"render.bmp", 18, 18, RenderGlyph);
+  ok = ok && WriteGlyph(app + L"www.bmp", 18, 18, WwwGlyph);
+  ok = ok && WriteJpeg(app + L"about.jpg", ProductPicture(), kProductW, kProductH, 90);
   for (const auto& g : kGlyphs) ok = ok && WriteGlyph(controls + g.file, 18, g.height, g.draw);
   if (!ok) std::fwprintf(stderr, L"make_resources: failed\n");
   return ok ? 0 : 1;

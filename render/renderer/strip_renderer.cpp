@@ -70,6 +70,10 @@ bool StripRenderer::Render(const RenderSettings& requested, RowSink& sink) {
   bool success = true;
   int32_t rowsDone = 0, index = 0;
   for (const core::StripSpan& span : core::StripSequence(s.height, sink.BottomStripFirst())) {
+    if (index > 0 && context_.cancel && context_.cancel()) {
+      success = false;
+      break;
+    }
     const int32_t rows = span.rows;
     std::optional<StripBitmap> bitmap;
     if (index != inject_.stripBitmapAt) bitmap.emplace(memory, s.width, rows);

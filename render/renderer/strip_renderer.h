@@ -36,6 +36,8 @@ struct RenderContext {
   ProgressSink progress;
   MessageSink message;        // empty: a message box owned by `owner`
   HWND owner = nullptr;
+  // Asked between strips; true abandons the render without a message.
+  std::function<bool()> cancel;
 };
 
 // Failures forced at a strip (counted from 0), so tests reach every failure
@@ -62,10 +64,11 @@ class StripRenderer {
   explicit StripRenderer(RenderContext context);
 
   // The finished picture, which the caller takes over; empty after a failure,
-  // which has then been reported through the message sink exactly once.
+  // which has then been reported through the message sink exactly once, and
+  // after a cancel, which is not reported.
   raster::OwnedDib Render(const RenderSettings& settings);
   // The same render into any sink. False after a failure, reported exactly
-  // once: the sink's own error when the sink failed.
+  // once (the sink's own error when the sink failed), and after a cancel.
   bool Render(const RenderSettings& settings, RowSink& sink);
 
   void SetFailureInjection(const FailureInjection& f) { inject_ = f; }

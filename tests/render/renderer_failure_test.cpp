@@ -138,3 +138,33 @@ TEST(StripRendererFailure, DefaultMessageSinkIsTheModalSeam) {
   EXPECT_EQ(modal.messages[0].text, kTargetFailedText);
   EXPECT_TRUE(modal.messages[0].hasCaption);
 }
+
+TEST(RendererCancel, AskedOnlyBetweenStripsAndEndsWithoutAMessage) {
+  // Which question is answered yes (counted from 1); 0: none.
+  for (const int yesAt : {1, 2, 0}) {
+    SCOPED_TRACE(yesAt);
+    const Resources before = Resources::Now();
+    Harness h;
+    RenderContext context = h.Context();
+    int asked = 0;
+    context.cancel = [&] { return ++asked == yesAt; };
+    StripRenderer renderer(context);
+    raster::OwnedDib picture = renderer.Render(Tall(true));
+    EXPECT_TRUE(h.modal.messages.empty());
+    std::vector<int> progress = ProgressOfStrips(yesAt == 0 ? 3 : yesAt);
+    progress.push_back(0);
+    EXPECT_EQ(h.progress, progress);
+    if (yesAt == 0) {
+      EXPECT_TRUE(picture);
+      EXPECT_EQ(asked, 2);  // never before the first strip nor after the last
+      EXPECT_EQ(h.draws.size(), 3u);
+    } else {
+      EXPECT_FALSE(picture);
+      EXPECT_EQ(asked, yesAt);
+      EXPECT_EQ(h.draws.size(), static_cast<size_t>(yesAt));
+    }
+    picture = {};
+    ExpectStripObjectsGone(h);
+    EXPECT_EQ(Resources::Now().images, before.images);
+  }
+}

@@ -3,7 +3,7 @@
 //   showcase.exe [--programfolder DIR] [--folder DIR] [--select NAME] [--open NAME]
 //                [--page N] [--size W H] [--width W] [--border L T R B] [--color #RRGGBB]
 //                [--language en|de|fr] [--render] [--scroll X Y] [--drag X0 Y0 X1 Y1]
-//                [--dropcolor]
+//                [--dropcolor] [--about] [--hint]
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
@@ -78,6 +78,21 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     } else if (c == L"--dropcolor") {
       appl.ProcessMessages();
       SendMessageW(form.CorvixColorComboBox1.Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+    } else if (c == L"--about") {
+      // The about dialog stays open until the program is ended.
+      form.ueberbtnClick();
+    } else if (c == L"--hint") {
+      // The mouse rests on the quit button with the hints shown, which the
+      // window itself never does, to see the hint texts it carries.
+      form.Bar.Hints.SetShowHint(true);
+      RECT r;
+      GetWindowRect(form.endebtn.Handle(), &r);
+      for (int step = 0; step < 5; ++step) {  // moves that the tooltip sees
+        SetCursorPos((r.left + r.right) / 2 - 4 + 2 * step, (r.top + r.bottom) / 2);
+        SendMessageW(form.endebtn.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(46 + 2 * step, 15));
+        Sleep(100);
+        appl.ProcessMessages();
+      }
     }
     appl.ProcessMessages();
   }
