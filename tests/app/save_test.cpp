@@ -265,12 +265,14 @@ TEST_F(SaveTest, EachFailureShowsOneMessageNamingTheFileAndLeavesNoFile) {
 TEST_F(SaveTest, TheDialogStartsInTheProgramFolderEveryTime) {
   testsupport::ScopedRecorder rec;
   SaveAs(rec, out + L"\\first.png", 1);
-  SaveAs(rec, dir.Path(L"second.png"), 1);
+  // A dot in a folder's name is no extension: the listed type's is added.
+  SaveAs(rec, dir.MakeDir(L"v1.0") + L"\\second", 2);
   SendMessageW(form->SaveAsBtn.Handle(), BM_CLICK, 0, 0);
   ASSERT_EQ(rec.saveRequests.size(), 3u);
   for (const tk::SaveDialogRequest& r : rec.saveRequests) EXPECT_EQ(r.initialFolder, form->Folder());
+  EXPECT_TRUE(rec.messages.empty());
   EXPECT_TRUE(testsupport::Exists(out + L"\\first.png"));
-  EXPECT_TRUE(testsupport::Exists(dir.Path(L"second.png")));
+  EXPECT_EQ(FilesIn(dir.Path(L"v1.0")), std::vector<std::wstring>{L"second.png"});
 }
 
 }  // namespace
