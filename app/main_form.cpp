@@ -67,6 +67,8 @@ TMainForm::TMainForm(const std::wstring& programFolder)
       ScrollBox1(&TabSheet2),
       PaintBox1(&ScrollBox1),
       Panel5(&TabSheet4),
+      SaveAsBtn(&Panel5, 8, 8, 145, 25, L"Save picture as..."),
+      PrintBtn(&Panel5, 160, 8, 145, 25, L"Print picture..."),
       ErgScrollBox(&TabSheet4),
       ErgPaintBox(&ErgScrollBox),
       Bar(Panel7),
@@ -84,6 +86,7 @@ TMainForm::TMainForm(const std::wstring& programFolder)
   SetUpFilePage();
   SetUpViews();
   SetUpRenderBtn();
+  SetUpSaveRow();
   SetUpBar();
   RenderBtn.OnClick = [this] { RenderBtnClick(); };
   StatusBar1.OnDrawPanel = [this](HDC dc, int panel, const RECT& r) { StatusBar1DrawPanel(dc, panel, r); };

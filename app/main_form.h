@@ -106,6 +106,12 @@ class TMainForm : public tk::TForm {
   // from here on, and the size page's view shows it at once.
   void TakePicture(const TDibImage& picture);
 
+  // "Save and print" page: the current picture into a file the user names.
+  void SaveAsBtnClick();
+  // For tests: the next saves meet a full disk once a file would pass this
+  // many bytes; -1, never.
+  int64_t SaveFailAfterBytes = -1;
+
   // The button bar, and what reaches the window from outside the pages.
   void wwwBtnClick();
   void ueberbtnClick();
@@ -167,6 +173,8 @@ class TMainForm : public tk::TForm {
   tk::TScrollBox ScrollBox1;
   tk::TPaintBox PaintBox1;
   tk::TPanel Panel5;  // the save and print buttons' row
+  controls::TBitBtnXP SaveAsBtn;
+  controls::TBitBtnXP PrintBtn;
   tk::TScrollBox ErgScrollBox;
   tk::TPaintBox ErgPaintBox;
   // The button bar's contents (in Panel7).
@@ -186,6 +194,7 @@ class TMainForm : public tk::TForm {
  private:
   void SetUpViews();
   void SetUpRenderBtn();
+  void SetUpSaveRow();
   void SetUpBar();
   void SetUpFilePage();
   void SetUpStorage();

@@ -4,9 +4,11 @@
 
 namespace output {
 
-bool WritePicture(const render::RowImage& picture, std::unique_ptr<PictureWriter> writer, std::wstring& error) {
+bool WritePicture(const render::RowImage& picture, std::unique_ptr<PictureWriter> writer, std::wstring& error,
+                  const std::function<void(int32_t)>& progress) {
   StreamSink sink(std::move(writer));
   const core::FrameGeometry whole{picture.width, picture.height, 0, 0};
+  int32_t rowsDone = 0;
   bool ok = sink.Begin(render::FramedPicture{whole, picture.width, picture.height, false, {}});
   for (const core::StripSpan& span : core::StripSequence(picture.height, sink.BottomStripFirst())) {
     if (!ok) break;
@@ -15,6 +17,8 @@ bool WritePicture(const render::RowImage& picture, std::unique_ptr<PictureWriter
     const int64_t lowest = int64_t{picture.height} - span.top - span.rows;
     const render::RowImage strip{picture.bits + lowest * picture.stride, picture.stride, picture.width, span.rows};
     ok = sink.PutStrip(strip, span.top);
+    if (ok && progress) progress(core::StripProgress(rowsDone, span.rows, picture.height));
+    rowsDone += span.rows;
   }
   ok = ok && sink.Finish();
   if (!ok) error = sink.Error();

@@ -2,6 +2,8 @@
 // picture writer: its rows go through the same band layout, in the same
 // strips, as a render streamed into a file, so the file is the same.
 #pragma once
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -11,7 +13,9 @@
 namespace output {
 
 // False with the reason in `error` (the file named) when the picture could not
-// be written; nothing is left on disk then.
-bool WritePicture(const render::RowImage& picture, std::unique_ptr<PictureWriter> writer, std::wstring& error);
+// be written; nothing is left on disk then. `progress`, when given, hears the
+// share of rows handed to the writer so far, in percent, after each strip.
+bool WritePicture(const render::RowImage& picture, std::unique_ptr<PictureWriter> writer, std::wstring& error,
+                  const std::function<void(int32_t)>& progress = {});
 
 }  // namespace output

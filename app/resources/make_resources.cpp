@@ -1,6 +1,6 @@
 // Writes the pictures the program carries as resources: the two picture
 // buttons of the button bar (GIF 89a, 101 x 30, normal and pressed), the
-// Render button's and the homepage button's glyphs and the stock button glyphs
+// Render, homepage, save and print buttons' glyphs and the stock button glyphs
 // (16-colour bitmaps, two images each: normal, then disabled), and the about
 // dialog's product picture (a JPEG encoded with libjpeg). Everything is drawn with GDI from fixed
 // shapes, so the files can be made again.
@@ -252,6 +252,24 @@ void WwwGlyph(HDC dc) {
   Lines(dc, kLime, 1, {{4, 13}, {14, 13}});
 }
 
+// The save button's glyph (16 x 16): a diskette with its shutter and label.
+void SaveGlyph(HDC dc) {
+  // Areas without inner lines, so the disabled image keeps their outlines.
+  Shape(dc, kNavy, 1, kNavy, [&] { ::Rectangle(dc, 1, 1, 15, 15); });
+  Shape(dc, kSilver, 1, kSilver, [&] { ::Rectangle(dc, 4, 1, 12, 6); });
+  Shape(dc, kNavy, 1, kNavy, [&] { ::Rectangle(dc, 9, 2, 11, 5); });
+  Shape(dc, kWhite, 1, kWhite, [&] { ::Rectangle(dc, 3, 8, 13, 15); });
+}
+
+// The print button's glyph (16 x 16): a printer with a sheet in and one out.
+void PrintGlyph(HDC dc) {
+  Shape(dc, kBlack, 1, kWhite, [&] { ::Rectangle(dc, 4, 1, 12, 7); });
+  Shape(dc, kBlack, 1, kSilver, [&] { ::Rectangle(dc, 1, 6, 15, 12); });
+  Shape(dc, kBlack, 1, kWhite, [&] { ::Rectangle(dc, 4, 10, 12, 15); });
+  Lines(dc, kGrey, 1, {{6, 12}, {10, 12}});
+  Shape(dc, kGreen, 1, kLime, [&] { ::Rectangle(dc, 12, 7, 14, 9); });
+}
+
 // ---- The about dialog's product picture: a document turning into a large
 // picture, with the product's name, on an evening-sky gradient.
 
@@ -346,6 +364,8 @@ int wmain(int argc, wchar_t** argv) {
   }
   ok = ok && WriteGlyph(app + L"render.bmp", 18, 18, RenderGlyph);
   ok = ok && WriteGlyph(app + L"www.bmp", 18, 18, WwwGlyph);
+  ok = ok && WriteGlyph(app + L"save.bmp", 16, 16, SaveGlyph);
+  ok = ok && WriteGlyph(app + L"print.bmp", 16, 16, PrintGlyph);
   ok = ok && WriteJpeg(app + L"about.jpg", ProductPicture(), kProductW, kProductH, 90);
   for (const auto& g : kGlyphs) ok = ok && WriteGlyph(controls + g.file, 18, g.height, g.draw);
   if (!ok) std::fwprintf(stderr, L"make_resources: failed\n");
