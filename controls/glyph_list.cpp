@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "toolkit/wic_decode.h"
+
 namespace controls {
 namespace {
 
@@ -26,13 +28,7 @@ int TGlyphList::AddMasked(const std::vector<uint32_t>& pixels, COLORREF maskColo
       maskBits[size_t(y) * maskStride + x / 8] |= uint8_t(0x80 >> (x % 8));
       p = 0;  // the image list paints the image over the masked background with OR
     }
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = width_;
-  bi.bmiHeader.biHeight = -height_;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO bi = tk::TopDown32Info(width_, height_);
   void* bits = nullptr;
   tk::GdiBitmap colour(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   tk::GdiBitmap mask(::CreateBitmap(width_, height_, 1, 1, maskBits.data()));

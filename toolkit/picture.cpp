@@ -7,21 +7,6 @@
 #include "toolkit/wic_decode.h"
 
 namespace tk {
-namespace {
-
-BITMAPINFO TopDown32(int width, int height) {
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  return bi;
-}
-
-}  // namespace
-
 HRESULT TPicture::LoadFromBytes(const uint8_t* data, size_t size) {
   DecodedImage decoded;
   HRESULT hr;
@@ -87,7 +72,7 @@ void TPicture::Clear() {
 
 void TPicture::Draw(HDC dc, int x, int y) const {
   if (Empty()) return;
-  const BITMAPINFO bi = TopDown32(width_, height_);
+  const BITMAPINFO bi = TopDown32Info(width_, height_);
   if (opaque_) {
     ::SetDIBitsToDevice(dc, x, y, width_, height_, 0, 0, 0, height_, pixels_.data(), &bi, DIB_RGB_COLORS);
     return;

@@ -8,6 +8,17 @@
 using Microsoft::WRL::ComPtr;
 
 namespace tk {
+
+BITMAPINFO TopDown32Info(int width, int height) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  return bi;
+}
 namespace {
 
 HRESULT PickFrame(IWICBitmapDecoder* decoder, bool largest, ComPtr<IWICBitmapFrameDecode>& out) {

@@ -18,6 +18,9 @@ struct DecodedImage {
   std::vector<uint32_t> pixels;  // top-down, 0xAARRGGBB (blue in the lowest byte), not premultiplied
 };
 
+// The header of a DIB whose pixels lie as DecodedImage's do: 32 bits, top-down.
+BITMAPINFO TopDown32Info(int width, int height);
+
 // HRESULT for data that holds no usable picture (no frame, a side of 0).
 inline constexpr HRESULT kNoPicture = HRESULT_FROM_WIN32(ERROR_INVALID_DATA);
 

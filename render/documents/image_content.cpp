@@ -7,20 +7,6 @@
 #include "toolkit/wic_decode.h"
 
 namespace documents {
-namespace {
-
-BITMAPINFO TopDown32(int width, int height) {
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  return bi;
-}
-
-}  // namespace
 
 int32_t HimetricFromPixels(int32_t pixels, double dpi) {
   if (!std::isfinite(dpi) || dpi < 1.0 || dpi > 100000.0) dpi = 96.0;
@@ -71,7 +57,7 @@ void ImageContent::DrawExact(HDC dc, const RECT& bounds, const RECT& visible) co
     const int rowsHere = std::min(band, int(visible.bottom - y));
     const auto rows = core::MapAxis(pixels_.height, fullH, y - bounds.top, y - bounds.top + rowsHere);
     core::ScaleBlock(pixels_, cols, rows, buffer.data());
-    const BITMAPINFO bi = TopDown32(width, rowsHere);
+    const BITMAPINFO bi = tk::TopDown32Info(width, rowsHere);
     StretchDIBits(dc, visible.left, y, width, rowsHere, 0, 0, width, rowsHere, buffer.data(), &bi,
                   DIB_RGB_COLORS, SRCCOPY);
   }
@@ -82,7 +68,7 @@ void ImageContent::DrawStretched(HDC dc, const RECT& bounds) const {
   IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
   SetStretchBltMode(dc, HALFTONE);
   SetBrushOrgEx(dc, 0, 0, nullptr);
-  const BITMAPINFO bi = TopDown32(pixels_.width, pixels_.height);
+  const BITMAPINFO bi = tk::TopDown32Info(pixels_.width, pixels_.height);
   StretchDIBits(dc, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                 0, 0, pixels_.width, pixels_.height, pixels_.data.data(), &bi, DIB_RGB_COLORS,
                 SRCCOPY);
