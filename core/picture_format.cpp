@@ -14,13 +14,17 @@ std::optional<PictureFormat> FormatFromName(const std::wstring& name) {
   return std::nullopt;
 }
 
-std::optional<PictureFormat> FormatFromFileName(const std::wstring& name) {
+std::optional<std::wstring> ExtensionOf(const std::wstring& name) {
   const size_t dot = name.find_last_of(L'.');
   if (dot == std::wstring::npos) return std::nullopt;
-  // A dot inside a folder name is no extension: "C:\a.b\picture".
   const size_t slash = name.find_last_of(L"\\/");
   if (slash != std::wstring::npos && slash > dot) return std::nullopt;
-  return FormatFromName(name.substr(dot + 1));
+  return name.substr(dot + 1);
+}
+
+std::optional<PictureFormat> FormatFromFileName(const std::wstring& name) {
+  const std::optional<std::wstring> extension = ExtensionOf(name);
+  return extension ? FormatFromName(*extension) : std::nullopt;
 }
 
 std::wstring FormatExtension(PictureFormat format) {

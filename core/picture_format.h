@@ -13,6 +13,9 @@ inline constexpr wchar_t kSupportedExtensions[] = L".bmp .png .jpg .jpeg .tif .t
 
 // The format a file name asks for by its extension, ASCII letters in any case.
 std::optional<PictureFormat> FormatFromFileName(const std::wstring& name);
+// The text after the last dot of the name's last part (empty for "picture."),
+// or nothing when that part has no dot: a dot in a folder name is no extension.
+std::optional<std::wstring> ExtensionOf(const std::wstring& name);
 // A format given by name: bmp, png, jpg, jpeg, tif or tiff, in any case.
 std::optional<PictureFormat> FormatFromName(const std::wstring& name);
 // The extension a new file of the format gets: ".bmp", ".png", ".jpg", ".tif".

@@ -17,10 +17,8 @@ std::wstring Patterns(PictureFormat format) {
 }
 
 bool HasExtension(const std::wstring& name) {
-  const size_t dot = name.find_last_of(L'.');
-  if (dot == std::wstring::npos || dot + 1 == name.size()) return false;
-  const size_t slash = name.find_last_of(L"\\/");
-  return slash == std::wstring::npos || slash < dot;
+  const std::optional<std::wstring> extension = ExtensionOf(name);
+  return extension && !extension->empty();
 }
 
 }  // namespace
