@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include "toolkit/handles.h"
+
 #include <vector>
 
 namespace tk {
@@ -47,15 +49,25 @@ class Platform final : public ModalResponder {
     return SaveDialogResult{name.data(), static_cast<int>(ofn.nFilterIndex)};
   }
 
-  bool PrinterSetup(HWND owner) override {
+  std::optional<PrinterChoice> PrinterSetup(const PrinterSetupRequest& r) override {
     PRINTDLGW pd{};
     pd.lStructSize = sizeof pd;
-    pd.hwndOwner = owner;
+    pd.hwndOwner = r.owner;
     pd.Flags = PD_PRINTSETUP;
+    // The dialog starts from the current choice; it owns and may replace the
+    // handles, and whatever it returns is freed here after copying.
+    GlobalMemory names, mode;
+    if (r.current) {
+      names = r.current->NewDevNamesHandle();
+      mode = r.current->NewDevModeHandle();
+    }
+    pd.hDevNames = names.release();
+    pd.hDevMode = mode.release();
     const bool ok = ::PrintDlgW(&pd) != FALSE;
-    if (pd.hDevMode) ::GlobalFree(pd.hDevMode);
-    if (pd.hDevNames) ::GlobalFree(pd.hDevNames);
-    return ok;
+    names.reset(pd.hDevNames);
+    mode.reset(pd.hDevMode);
+    if (!ok) return std::nullopt;
+    return PrinterChoice::FromHandles(names.get(), mode.get());
   }
 };
 
@@ -92,6 +104,8 @@ std::optional<SaveDialogResult> SaveFileModal(const SaveDialogRequest& r) {
   return CurrentResponder().SaveFile(r);
 }
 
-bool PrinterSetupModal(HWND owner) { return CurrentResponder().PrinterSetup(owner); }
+std::optional<PrinterChoice> PrinterSetupModal(const PrinterSetupRequest& r) {
+  return CurrentResponder().PrinterSetup(r);
+}
 
 }  // namespace tk

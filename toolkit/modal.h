@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "toolkit/printer_choice.h"
+
 namespace tk {
 
 struct MessageBoxRequest {
@@ -31,6 +33,11 @@ struct SaveDialogRequest {
   DWORD flags = 0;       // OFN_* flags
 };
 
+struct PrinterSetupRequest {
+  HWND owner = nullptr;
+  const PrinterChoice* current = nullptr;  // what the dialog starts with; nullptr: the default printer
+};
+
 struct SaveDialogResult {
   std::wstring fileName;
   int filterIndex = 1;
@@ -43,7 +50,8 @@ class ModalResponder {
   virtual int ShowMessageBox(const MessageBoxRequest& r) = 0;
   virtual std::optional<COLORREF> PickColor(const ColorDialogRequest& r) = 0;
   virtual std::optional<SaveDialogResult> SaveFile(const SaveDialogRequest& r) = 0;
-  virtual bool PrinterSetup(HWND owner) = 0;
+  // The printer and settings the user chose; none when cancelled.
+  virtual std::optional<PrinterChoice> PrinterSetup(const PrinterSetupRequest& r) = 0;
 };
 
 // Returns the platform responder (real dialogs).
@@ -68,6 +76,6 @@ int ShowMessage(HWND owner, const std::wstring& text, const std::wstring& captio
 int ShowMessageNoCaption(HWND owner, const std::wstring& text, UINT type);
 std::optional<COLORREF> ChooseColorModal(HWND owner, COLORREF initial, DWORD flags);
 std::optional<SaveDialogResult> SaveFileModal(const SaveDialogRequest& r);
-bool PrinterSetupModal(HWND owner);
+std::optional<PrinterChoice> PrinterSetupModal(const PrinterSetupRequest& r);
 
 }  // namespace tk

@@ -13,12 +13,12 @@ class ModalRecorder : public tk::ModalResponder {
   std::vector<tk::MessageBoxRequest> messages;
   std::vector<tk::ColorDialogRequest> colorRequests;
   std::vector<tk::SaveDialogRequest> saveRequests;
-  int printerSetups = 0;
+  std::vector<tk::PrinterSetupRequest> printerSetups;
 
   std::deque<int> messageAnswers;                        // default IDOK
   std::deque<std::optional<COLORREF>> colorAnswers;      // default cancelled
   std::deque<std::optional<tk::SaveDialogResult>> saveAnswers;  // default cancelled
-  bool printerSetupAnswer = false;
+  std::deque<std::optional<tk::PrinterChoice>> printerSetupAnswers;  // default cancelled
 
   int ShowMessageBox(const tk::MessageBoxRequest& r) override {
     messages.push_back(r);
@@ -41,9 +41,12 @@ class ModalRecorder : public tk::ModalResponder {
     saveAnswers.pop_front();
     return a;
   }
-  bool PrinterSetup(HWND) override {
-    ++printerSetups;
-    return printerSetupAnswer;
+  std::optional<tk::PrinterChoice> PrinterSetup(const tk::PrinterSetupRequest& r) override {
+    printerSetups.push_back(r);
+    if (printerSetupAnswers.empty()) return std::nullopt;
+    auto a = std::move(printerSetupAnswers.front());
+    printerSetupAnswers.pop_front();
+    return a;
   }
 };
 

@@ -35,9 +35,9 @@ class Strict final : public testsupport::ModalRecorder {
     ADD_FAILURE() << "unexpected save dialog";
     return std::nullopt;
   }
-  bool PrinterSetup(HWND) override {
+  std::optional<tk::PrinterChoice> PrinterSetup(const tk::PrinterSetupRequest&) override {
     ADD_FAILURE() << "unexpected printer setup dialog";
-    return false;
+    return std::nullopt;
   }
 };
 
