@@ -45,6 +45,16 @@ TGroupBox::TGroupBox(TWinControl* parent, int left, int top, int width, int heig
 bool TGroupBox::EraseBackground(HDC dc) {
   RECT r;
   ::GetClientRect(Handle(), &r);
+  // A sibling laid over the box but later in the tab order lies below it:
+  // its area is left alone, or the box would paint over it.
+  RECT self;
+  ::GetWindowRect(Handle(), &self);
+  for (HWND h = ::GetWindow(Handle(), GW_HWNDNEXT); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+    RECT other, overlap;
+    if (!::IsWindowVisible(h) || !::GetWindowRect(h, &other) || !::IntersectRect(&overlap, &self, &other)) continue;
+    ::MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&overlap), 2);
+    ::ExcludeClipRect(dc, overlap.left, overlap.top, overlap.right, overlap.bottom);
+  }
   ::FillRect(dc, &r, ParentColorBrush(dc));
   return true;
 }

@@ -1,6 +1,6 @@
 // Writes the pictures the program carries as resources: the two picture
 // buttons of the button bar (GIF 89a, 101 x 30, normal and pressed), the
-// Render, homepage, save and print buttons' glyphs and the stock button glyphs
+// Render, homepage, save, print and printer setup buttons' glyphs and the stock button glyphs
 // (16-colour bitmaps, two images each: normal, then disabled), and the about
 // dialog's product picture (a JPEG encoded with libjpeg). Everything is drawn with GDI from fixed
 // shapes, so the files can be made again.
@@ -270,6 +270,15 @@ void PrintGlyph(HDC dc) {
   Shape(dc, kGreen, 1, kLime, [&] { ::Rectangle(dc, 12, 7, 14, 9); });
 }
 
+// The printer setup button's glyph (16 x 16): the printer with a dial on its side.
+void PrintSetupGlyph(HDC dc) {
+  Shape(dc, kBlack, 1, kWhite, [&] { ::Rectangle(dc, 2, 2, 9, 7); });
+  Shape(dc, kBlack, 1, kSilver, [&] { ::Rectangle(dc, 0, 6, 11, 12); });
+  Shape(dc, kBlack, 1, kWhite, [&] { ::Rectangle(dc, 2, 10, 9, 14); });
+  Shape(dc, kNavy, 1, kYellow, [&] { ::Ellipse(dc, 9, 8, 16, 15); });
+  Lines(dc, kNavy, 1, {{12, 11}, {14, 9}});
+}
+
 // ---- The about dialog's product picture: a document turning into a large
 // picture, with the product's name, on an evening-sky gradient.
 
@@ -366,6 +375,7 @@ int wmain(int argc, wchar_t** argv) {
   ok = ok && WriteGlyph(app + L"www.bmp", 18, 18, WwwGlyph);
   ok = ok && WriteGlyph(app + L"save.bmp", 16, 16, SaveGlyph);
   ok = ok && WriteGlyph(app + L"print.bmp", 16, 16, PrintGlyph);
+  ok = ok && WriteGlyph(app + L"printsetup.bmp", 16, 16, PrintSetupGlyph);
   ok = ok && WriteJpeg(app + L"about.jpg", ProductPicture(), kProductW, kProductH, 90);
   for (const auto& g : kGlyphs) ok = ok && WriteGlyph(controls + g.file, 18, g.height, g.draw);
   if (!ok) std::fwprintf(stderr, L"make_resources: failed\n");
