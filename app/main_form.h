@@ -4,7 +4,9 @@
 #include <shellapi.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/button_bar.h"
@@ -24,6 +26,7 @@
 #include "toolkit/pagecontrol.h"
 #include "toolkit/paintbox.h"
 #include "toolkit/panel.h"
+#include "toolkit/printer_choice.h"
 #include "toolkit/scrollbox.h"
 #include "toolkit/statusbar.h"
 
@@ -111,6 +114,13 @@ class TMainForm : public tk::TForm {
   // For tests: the next saves meet a full disk once a file would pass this
   // many bytes; -1, never.
   int64_t SaveFailAfterBytes = -1;
+  // "Save and print" page: the print dialog, then the current picture on the
+  // printer chosen there.
+  void PrintBtnClick();
+  // For tests: the default printer, and the file the next prints go to
+  // instead of the printer (empty: the printer).
+  std::function<std::optional<tk::PrinterChoice>()> DefaultPrinter = &tk::PrinterChoice::Default;
+  std::wstring PrintOutputFile;
 
   // The button bar, and what reaches the window from outside the pages.
   void wwwBtnClick();

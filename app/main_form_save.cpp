@@ -29,7 +29,7 @@ void TMainForm::SetUpSaveRow() {
   SaveAsBtn.SetTabOrder(0);
   PrintBtn.SetTabOrder(1);
   SaveAsBtn.OnClick = [this] { SaveAsBtnClick(); };
-  // PrintBtn has no command yet: the print dialog is still to come.
+  PrintBtn.OnClick = [this] { PrintBtnClick(); };
 }
 
 void TMainForm::SaveAsBtnClick() {

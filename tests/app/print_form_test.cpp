@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -326,6 +328,117 @@ TEST_F(PrintFormTest, AnUnreachablePrinterShowsNoPage) {
     int white = 0;
     for (uint32_t px : snap.pixels) white += px == 0xFFFFFF;
     EXPECT_EQ(white, 0) << "no sheet is drawn";
+    form.CancelBitBtn2.Click();
+  });
+}
+
+namespace {
+
+// The queue the test run provides; without it these tests cannot look at a page.
+std::optional<tk::PrinterChoice> TestPrinter() {
+  auto printer = tk::PrinterChoice::Default();
+  EXPECT_TRUE(printer.has_value()) << "no printer: the test run's private print queue is missing";
+  return printer;
+}
+
+struct Box {
+  int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;  // right and bottom exclusive
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+};
+
+// Where pixels of colour c are in a snapshot.
+Box BoundsOf(const testsupport::Snapshot& snap, COLORREF c) {
+  Box b;
+  for (int y = 0; y < snap.height; ++y)
+    for (int x = 0; x < snap.width; ++x)
+      if (snap.At(x, y) == c) {
+        b.left = std::min(b.left, x), b.top = std::min(b.top, y);
+        b.right = std::max(b.right, x + 1), b.bottom = std::max(b.bottom, y + 1);
+      }
+  return b;
+}
+
+}  // namespace
+
+TEST_F(PrintFormTest, PreviewShowsThePictureWhereItWillPrint) {
+  const auto printer = TestPrinter();
+  ASSERT_TRUE(printer);
+  const COLORREF red = RGB(200, 30, 40);
+  const struct {
+    bool userDefined, aspect, centred;
+  } cases[] = {
+      {false, true, true}, {false, true, false}, {false, false, true},
+      {true, true, true},  {true, false, true},  {true, false, false},
+  };
+  for (const auto& c : cases) {
+    testsupport::ForgetStoredSettings(testsupport::ProgramName());
+    tk::FormInstance<app::TPrintForm> form(owner, picture.img, *printer);
+    RunModal(form, [&] {
+      if (c.userDefined) testsupport::MouseClick(form.UserdefCheck.Handle());
+      if (!c.aspect) testsupport::MouseClick(form.SverhCheck.Handle());
+      if (!c.centred) testsupport::MouseClick(form.ZentrCheck.Handle());
+      form.BreitEdit.SetText(L"50");
+      form.HochEdit.SetText(L"30");
+      form.PrintPaintBox.Repaint();
+      const auto snap = testsupport::CaptureClient(form.PrintPaintBox.Handle());
+      const Box pic = BoundsOf(snap, red);
+      const core::PrintRect area = form.Preview().printable;
+      const std::string what = "user " + std::to_string(c.userDefined) + " aspect " + std::to_string(c.aspect) +
+                               " centred " + std::to_string(c.centred);
+      ASSERT_GT(pic.Width(), 0) << what;
+      // The sheet is white around the picture, inside the printable area.
+      EXPECT_EQ(snap.At(area.x + 1, area.y + area.height - 2) == RGB(255, 255, 255) ||
+                    snap.At(area.x + area.width - 2, area.y + 1) == RGB(255, 255, 255),
+                true)
+          << what;
+      EXPECT_GE(pic.left, area.x) << what;
+      EXPECT_LE(pic.right, area.x + area.width) << what;
+      // The box the picture may fill: the area, or the percentages of it
+      // (while the aspect is kept, the one typed last set the other).
+      const double boxW = c.userDefined ? area.width * form.BreitEdit.Value() / 100.0 : area.width;
+      const double boxH = c.userDefined ? area.height * form.HochEdit.Value() / 100.0 : area.height;
+      if (c.aspect) {
+        // The largest 300 x 100 shape inside the box.
+        const double scale = std::min(boxW / 300.0, boxH / 100.0);
+        EXPECT_NEAR(pic.Width(), 300 * scale, 1.5) << what;
+        EXPECT_NEAR(pic.Height(), 100 * scale, 1.5) << what;
+      } else {
+        EXPECT_NEAR(pic.Width(), boxW, 1.5) << what;
+        EXPECT_NEAR(pic.Height(), boxH, 1.5) << what;
+      }
+      if (c.centred) {
+        EXPECT_NEAR(pic.left - area.x, area.x + area.width - pic.right, 1.5) << what;
+        EXPECT_NEAR(pic.top - area.y, area.y + area.height - pic.bottom, 1.5) << what;
+      } else {
+        EXPECT_EQ(pic.left, area.x) << what;
+        EXPECT_EQ(pic.top, area.y) << what;
+      }
+      form.CancelBitBtn2.Click();
+    });
+  }
+}
+
+TEST_F(PrintFormTest, TheOtherPercentageFollowsWhileTheAspectIsKept) {
+  const auto printer = TestPrinter();
+  ASSERT_TRUE(printer);
+  tk::FormInstance<app::TPrintForm> form(owner, picture.img, *printer);
+  RunModal(form, [&] {
+    ASSERT_TRUE(form.Page());
+    const core::PageGeometry page = *form.Page();
+    // The same shape on the page: width% * areaW / 300 == height% * areaH / 100.
+    const double heightPerWidth = double(page.printableWidth) / (3.0 * page.printableHeight);
+    testsupport::MouseClick(form.UserdefCheck.Handle());
+    for (int width : {50, 90, 20}) {
+      form.BreitEdit.SetText(std::to_wstring(width));
+      EXPECT_NEAR(form.HochEdit.Value(), width * heightPerWidth, 0.5 + 1e-9) << width;
+    }
+    form.HochEdit.SetText(L"10");
+    EXPECT_NEAR(form.BreitEdit.Value(), 10 / heightPerWidth, 0.5 + 1e-9);
+    // Without the aspect each percentage is its own.
+    testsupport::MouseClick(form.SverhCheck.Handle());
+    form.BreitEdit.SetText(L"64");
+    EXPECT_EQ(form.HochEdit.Value(), 10);
     form.CancelBitBtn2.Click();
   });
 }
