@@ -30,6 +30,13 @@ cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw
   "-DVERDALUX_SKIP=${VERDALUX_SKIP:-}" >/dev/null
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]}"
 export VERDALUX_WINEPREFIX="$build/wineprefix" VERDALUX_WINE_LOADER="$loader"
+# The printing tests print to a private CUPS scheduler in the build folder;
+# when it does not start they fail and say so, everything else still runs.
+cups="$build/cups"
+export CUPS_SERVER="$cups/cups.sock"
+"$root/scripts/cups-private.sh" start "$cups" >/dev/null ||
+  echo "dev-test: the private CUPS scheduler did not start; printing tests will fail" >&2
+trap '"$root/scripts/cups-private.sh" stop "$cups"' EXIT
 status=0
 for t in "${targets[@]}"; do
   exe="$build/bin/$t.exe"

@@ -10,6 +10,9 @@ packages=(
   googletest
   clang-14 libclang-rt-14-dev
   ghostscript librsvg2-bin
+  # Printing tests: a private scheduler with the generic PostScript driver;
+  # each Wine loader opens libcups of its own architecture at run time.
+  cups cups-client libcups2 libcups2:i386
 )
 SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
 export DEBIAN_FRONTEND=noninteractive

@@ -20,8 +20,13 @@ phase "native build"
 ctest --test-dir "$root/build/native" --output-on-failure
 phase "native tests and fuzzers"
 
-# i686 is the product; x86_64 is the same code for 64-bit Windows.
+# i686 is the product; x86_64 is the same code for 64-bit Windows. Each
+# target's tests print to a private CUPS scheduler in its build folder, which
+# ends with them, also when they fail or the run is interrupted.
 status=0
+cups=""
+stop_cups() { [ -z "$cups" ] || "$root/scripts/cups-private.sh" stop "$cups"; cups=""; }
+trap stop_cups EXIT
 for target in i686 x86_64; do
   build="$root/build/$target"
   bench=OFF; loader=/usr/lib/wine/wine
@@ -32,7 +37,12 @@ for target in i686 x86_64; do
   phase "$target build"
   # A private X display of true-colour depth (xvfb-run's default is 8 bits) and
   # a private Wine prefix inside the build folder; both end with the run.
-  VERDALUX_WINEPREFIX="$build/wineprefix" VERDALUX_WINE_LOADER="$loader" xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+  cups="$build/cups"
+  # Without the scheduler every other test still runs; the printing tests
+  # fail, naming the reason.
+  "$root/scripts/cups-private.sh" start "$cups" >/dev/null ||
+    echo "test.sh: the private CUPS scheduler did not start; the printing tests will fail" >&2
+  CUPS_SERVER="$cups/cups.sock" VERDALUX_WINEPREFIX="$build/wineprefix" VERDALUX_WINE_LOADER="$loader" xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     set -e
     "$0/scripts/wine-run.sh" cmd /c exit >/dev/null 2>&1 || true
     rc=0
@@ -40,6 +50,7 @@ for target in i686 x86_64; do
     WINEPREFIX="$VERDALUX_WINEPREFIX" /usr/lib/wine/wineserver -k 2>/dev/null || true
     exit $rc
   ' "$root" "$build" "$@" || status=$?
+  stop_cups
   phase "$target tests"
 done
 printf 'test.sh: %s\n' "${timings[@]}"
