@@ -76,12 +76,14 @@ std::optional<PrinterChoice> PrinterChoice::FromHandles(HGLOBAL devNames, HGLOBA
   choice.device_ = std::move(*device);
   choice.port_ = std::move(*port);
   Locked mode(devMode);
-  if (mode.data() && mode.size() >= offsetof(DEVMODEW, dmFields)) {
+  if (mode.data() && mode.size() >= offsetof(DEVMODEW, dmFields) + sizeof(DWORD)) {
     const auto* dm = reinterpret_cast<const DEVMODEW*>(mode.data());
     const size_t whole = size_t{dm->dmSize} + dm->dmDriverExtra;
-    // A block shorter than it says it is, or shorter than the structure the
-    // driver will read, is not passed on: the printer's defaults apply then.
-    if (whole <= mode.size() && dm->dmSize >= sizeof(DEVMODEW)) choice.devMode_.assign(mode.data(), mode.data() + whole);
+    // A block shorter than it says it is, or too short to say which fields
+    // it sets, is not passed on: the printer's defaults apply then. An older,
+    // shorter layout is fine; drivers read its dmSize.
+    constexpr size_t kFieldsEnd = offsetof(DEVMODEW, dmFields) + sizeof(DWORD);
+    if (whole <= mode.size() && dm->dmSize >= kFieldsEnd) choice.devMode_.assign(mode.data(), mode.data() + whole);
   }
   return choice;
 }

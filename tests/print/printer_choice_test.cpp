@@ -162,7 +162,8 @@ TEST(PrinterChoice, MalformedNamesAreRefused) {
   EXPECT_FALSE(tk::PrinterChoice::FromHandles(nullptr, nullptr));
 }
 
-// Settings that do not fit their block are dropped; the printer stays chosen
+// Settings that do not fit their block, or are too short to name their
+// fields, are dropped; the printer stays chosen
 // and its defaults apply.
 TEST(PrinterChoice, DevModeShorterThanItClaimsIsDropped) {
   const std::vector<wchar_t> names = DevNames(L"winspool", L"Office laser", L"LPT1:");
@@ -187,6 +188,24 @@ TEST(PrinterChoice, DevModeShorterThanItClaimsIsDropped) {
     EXPECT_EQ(choice->DevMode() != nullptr, c.kept) << c.name;
     if (c.kept) {
       EXPECT_EQ(Bytes(choice->NewDevModeHandle().get()), full) << c.name;
+    }
+  }
+  // An older, shorter layout that says so is kept as it is; one too short to
+  // hold its field mask is not.
+  for (auto [size, kept] : {std::pair{offsetof(DEVMODEW, dmICMMethod), true},
+                            std::pair{offsetof(DEVMODEW, dmFields), false}}) {
+    std::vector<BYTE> older(full.begin(), full.begin() + size);
+    auto* dm = reinterpret_cast<DEVMODEW*>(older.data());
+    if (size >= offsetof(DEVMODEW, dmDriverExtra) + sizeof(WORD)) {
+      dm->dmSize = static_cast<WORD>(size);
+      dm->dmDriverExtra = 0;
+    }
+    const tk::GlobalMemory mode = Block(older.data(), older.size());
+    const std::optional<tk::PrinterChoice> choice = tk::PrinterChoice::FromHandles(namesBlock.get(), mode.get());
+    ASSERT_TRUE(choice) << size;
+    EXPECT_EQ(choice->DevMode() != nullptr, kept) << size;
+    if (kept) {
+      EXPECT_EQ(Bytes(choice->NewDevModeHandle().get()), older) << size;
     }
   }
 }
