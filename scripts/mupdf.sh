@@ -3,6 +3,9 @@
 # once: a second run finds the installed library and stops.
 #   scripts/mupdf.sh i686|x86_64 [third-party folder]
 # Libraries, headers and a ".built" stamp land in <folder>/mupdf-<target>.
+# MuPDF decodes JPEG with the program's own libjpeg (scripts/libjpeg.sh, run
+# first): two copies of libjpeg in one program would clash, and MuPDF's
+# bundled way replaces libjpeg's memory functions with its own.
 #
 # Debian's mupdf source package has its bundled libraries stripped out; they
 # come from Debian's own source packages instead (the newest version the
@@ -63,7 +66,6 @@ if [ ! -f "$tree/.prepared" ]; then
   harfbuzz="$(fetch harfbuzz 'harfbuzz-[0-9]*')"
   jbig2dec="$(fetch jbig2dec 'jbig2dec-[0-9]*')"
   openjpeg="$(fetch openjpeg2 'openjpeg2-[0-9]*')"
-  libjpeg="$(fetch libjpeg-turbo 'libjpeg-turbo-[0-9]*')"
   zlib="$(fetch zlib 'zlib-[0-9]*')"
   mujs="$(fetch mujs 'mujs-[0-9]*')"
 
@@ -74,7 +76,6 @@ if [ ! -f "$tree/.prepared" ]; then
   cp -a "$harfbuzz" "$tp/harfbuzz"
   cp -a "$jbig2dec" "$tp/jbig2dec"
   cp -a "$openjpeg" "$tp/openjpeg"
-  cp -a "$libjpeg" "$tp/libjpeg"
   cp -a "$zlib" "$tp/zlib"
   cp -a "$mujs" "$tp/mujs"
 
@@ -95,52 +96,6 @@ EOF
 #define OPJ_HAVE__ALIGNED_MALLOC
 EOF
 
-  # libjpeg-turbo's CMake writes its configuration headers. They go beside
-  # its sources, which MuPDF searches before its own IJG jconfig.h.
-  lj="$tp/libjpeg"
-  lj_version="$(sed -n 's/^set(VERSION \([0-9.]*\)).*/\1/p' "$lj/CMakeLists.txt" | head -n 1)"
-  lj_number="$(echo "${lj_version:-2.1.5}" | awk -F. '{printf "%d%03d%03d", $1, $2, $3}')"
-  cat >"$lj/jconfig.h" <<EOF
-#define JPEG_LIB_VERSION 62
-#define LIBJPEG_TURBO_VERSION ${lj_version:-2.1.5}
-#define LIBJPEG_TURBO_VERSION_NUMBER $lj_number
-#define C_ARITH_CODING_SUPPORTED 1
-#define D_ARITH_CODING_SUPPORTED 1
-#define MEM_SRCDST_SUPPORTED 1
-#define BITS_IN_JSAMPLE 8
-EOF
-  cat >"$lj/jconfigint.h" <<'EOF'
-#define BUILD "verdalux"
-#undef inline
-#define INLINE __inline__ __attribute__((always_inline))
-#define THREAD_LOCAL __thread
-#define PACKAGE_NAME "libjpeg-turbo"
-#define VERSION "@VERSION@"
-#define SIZEOF_SIZE_T __SIZEOF_SIZE_T__
-/* On 64-bit Windows a long is narrower than a size_t. */
-#if __SIZEOF_LONG__ == __SIZEOF_SIZE_T__
-#define HAVE_BUILTIN_CTZL
-#endif
-#define HAVE_INTRIN_H
-#if defined(__has_attribute)
-#if __has_attribute(fallthrough)
-#define FALLTHROUGH __attribute__((fallthrough));
-#else
-#define FALLTHROUGH
-#endif
-#else
-#define FALLTHROUGH
-#endif
-EOF
-  sed -i "s/@VERSION@/${lj_version:-2.1.5}/" "$lj/jconfigint.h"
-  if [ -f "$lj/jversion.h.in" ] && [ ! -f "$lj/jversion.h" ]; then
-    sed 's/@JPEG_LIB_VERSION@/62/g' "$lj/jversion.h.in" >"$lj/jversion.h"
-  fi
-  # libjpeg-turbo splits a few parts into files of its own that MuPDF's list
-  # of IJG sources does not name.
-  sed -i 's|^LIBJPEG_SRC += thirdparty/libjpeg/jutils.c$|&\nLIBJPEG_SRC += thirdparty/libjpeg/jidctred.c\nLIBJPEG_SRC += thirdparty/libjpeg/jsimd_none.c\nLIBJPEG_SRC += thirdparty/libjpeg/jdphuff.c|' "$tree/Makelists"
-  # libjpeg-turbo declares the memory query with size_t arguments.
-  sed -i '/^GLOBAL(long)$/{N;s/^GLOBAL(long)\njpeg_mem_available/GLOBAL(size_t)\njpeg_mem_available/}; s/jpeg_mem_available (j_common_ptr cinfo, long min_bytes_needed,$/jpeg_mem_available (j_common_ptr cinfo, size_t min_bytes_needed,/; s/^\t\tlong max_bytes_needed, long already_allocated)$/\t\tsize_t max_bytes_needed, size_t already_allocated)/' "$tree/source/fitz/jmemcust.c"
   # jbig2.h turns "inline" into nothing when it is not a macro, which breaks
   # the inline functions of the headers MuPDF includes after it.
   sed -i '/^\/\* If we don.t have a definition for inline/,/^#endif/d' "$tp/jbig2dec/jbig2.h"
@@ -164,6 +119,9 @@ EOF
   : >"$tree/.prepared"
 fi
 
+"$root/scripts/libjpeg.sh" "$target" "$third"
+jpeg_include="$third/$target/include"
+
 echo "mupdf: building $(basename "$(find "$work" -maxdepth 1 -type d -name 'mupdf-[0-9]*' | head -n 1)") for $target"
 start=$SECONDS
 log="$third/mupdf-build-$target.log"
@@ -172,6 +130,7 @@ log="$third/mupdf-build-$target.log"
 # the base 14 fonts embedded.
 xcflags="-DFZ_ENABLE_ICC=0 -DFZ_ENABLE_HTML=0 -DFZ_ENABLE_EPUB=0 -DFZ_ENABLE_JS=0 -DTOFU -DTOFU_CJK"
 if ! make -C "$tree" -j "$(nproc)" OS="$os" build=release XCFLAGS="$xcflags" \
+     USE_SYSTEM_LIBJPEG=yes SYS_LIBJPEG_CFLAGS="-I$jpeg_include" \
      USE_SYSTEM_LCMS2=yes SYS_LCMS2_CFLAGS= USE_SYSTEM_GUMBO=yes SYS_GUMBO_CFLAGS= \
      HAVE_LIBCRYPTO=no HAVE_OBJCOPY=no libs >"$log" 2>&1; then
   tail -n 30 "$log" >&2
