@@ -4,6 +4,7 @@
 #include "render/documents/page_content.h"
 
 #include <cstdio>
+#include <new>
 
 #include <mupdf/fitz.h>
 
@@ -95,7 +96,14 @@ HRESULT PageContent::FromBytes(const std::vector<uint8_t>& bytes, PageFormat for
     if (reason) *reason = Refusal("the first page has no usable size");
     return kInvalidContent;
   }
-  out.reset(new PageContent(ctx, doc, list, core::PageBox{box.x0, box.y0, box.x1, box.y1}, extent));
+  auto* content = new (std::nothrow) PageContent(ctx, doc, list, core::PageBox{box.x0, box.y0, box.x1, box.y1}, extent);
+  if (!content) {
+    fz_drop_display_list(ctx, list);
+    fz_drop_document(ctx, doc);
+    fz_drop_context(ctx);
+    return E_OUTOFMEMORY;
+  }
+  out.reset(content);
   return S_OK;
 }
 

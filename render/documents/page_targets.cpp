@@ -48,10 +48,10 @@ bool RectangularClip(HDC dc) {
 // Empty when GDI shows neither (the corner lies outside the clip).
 std::optional<bool> TopRowFirst(HDC dc, uint8_t* bits, int64_t stride, int64_t height) {
   if (height == 1) return true;
+  GdiFlush();  // GDI's pending drawing lands before the bits are read
   uint8_t* first = bits;
   uint8_t* last = bits + (height - 1) * stride;
   const uint8_t keepFirst[3] = {first[0], first[1], first[2]}, keepLast[3] = {last[0], last[1], last[2]};
-  GdiFlush();
   first[0] = 1, first[1] = 2, first[2] = 3;
   last[0] = 4, last[1] = 5, last[2] = 6;
   POINT corner{0, 0};
