@@ -58,9 +58,14 @@ std::string SamplePdf(const PdfParts& parts) {
       "   /Resources << /Font << /F1 5 0 R >> /XObject << /Im1 6 0 R >> >> >>",
       "<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "endstream",
       "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>",
-      "<< /Type /XObject /Subtype /Image /Width 8 /Height 6 /ColorSpace /DeviceRGB /BitsPerComponent 8\n"
-      "   /Filter /ASCIIHexDecode /Length " + std::to_string(image.size()) + " >>\nstream\n" + image +
-          "\nendstream",
+      parts.jpeg.empty()
+          ? "<< /Type /XObject /Subtype /Image /Width 8 /Height 6 /ColorSpace /DeviceRGB /BitsPerComponent 8\n"
+            "   /Filter /ASCIIHexDecode /Length " + std::to_string(image.size()) + " >>\nstream\n" + image +
+                "\nendstream"
+          : "<< /Type /XObject /Subtype /Image /Width " + std::to_string(parts.jpegWidth) + " /Height " +
+                std::to_string(parts.jpegHeight) + " /ColorSpace /DeviceRGB /BitsPerComponent 8\n"
+                "   /Filter /DCTDecode /Length " + std::to_string(parts.jpeg.size()) + " >>\nstream\n" +
+                parts.jpeg + "\nendstream",
   };
   std::string pdf = "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n";
   std::vector<size_t> offsets;

@@ -16,6 +16,9 @@ struct PdfParts {
   std::string extraPagesEntries;  // added to the /Pages dictionary
   std::string extraTrailer;       // added to the trailer dictionary
   bool noPages = false;           // an empty page tree
+  // A JPEG file to show instead of the checkerboard, with its size in pixels.
+  std::string jpeg;
+  int jpegWidth = 0, jpegHeight = 0;
 };
 
 // A PDF 1.4 file with its cross-reference table; `parts` varies it for tests.

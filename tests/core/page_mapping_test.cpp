@@ -120,6 +120,8 @@ TEST(PageMapping, BandsCoverTheAreaExactly) {
       EXPECT_TRUE((b.bottom - b.top) * (b.right - b.left) * c.bytesPerPixel <= c.maxBytes || b.bottom - b.top == 1);
       next = b.bottom;
     }
-    if (!bands.empty()) EXPECT_EQ(next, c.area.bottom);
+    if (!bands.empty()) {
+      EXPECT_EQ(next, c.area.bottom);
+    }
   }
 }

@@ -190,6 +190,34 @@ TEST(PageDocuments, StripsMatchOnePassInTheRenderer) {
   }
 }
 
+// A JPEG image inside a PDF goes through the program's own libjpeg: the
+// photo sample shows in the image's place, as WIC decodes it.
+TEST(PageDocuments, JpegImagesInsideAPdf) {
+  const std::vector<uint8_t> jpeg = doctest::ReadSample(L"photo.jpg");
+  ASSERT_FALSE(jpeg.empty());
+  const auto photo = doctest::Load(DocumentKind::Image, jpeg);
+  ASSERT_TRUE(photo);
+  samples::PdfParts parts;
+  parts.jpeg.assign(jpeg.begin(), jpeg.end());
+  parts.jpegWidth = 256, parts.jpegHeight = 192;
+  const auto doc = doctest::Load(DocumentKind::Pdf, Bytes(samples::SamplePdf(parts)));
+  ASSERT_TRUE(doc);
+  // The image fills (220..340, 170..260) points; drawn at 2 pixels a point it
+  // is 240 x 180 pixels, and the photo alone is drawn at that size to compare.
+  const auto page = doctest::DrawWhole(*doc, 800, 600);
+  const auto alone = doctest::DrawWhole(*photo, 240, 180);
+  int compared = 0, close = 0;
+  for (int y = 10; y < 180; y += 20)
+    for (int x = 10; x < 240; x += 20) {
+      const COLORREF a = page->At(440 + x, 340 + y), b = alone->At(x, y);
+      ++compared;
+      close += std::abs(GetRValue(a) - GetRValue(b)) <= 24 && std::abs(GetGValue(a) - GetGValue(b)) <= 24 &&
+               std::abs(GetBValue(a) - GetBValue(b)) <= 24;
+    }
+  EXPECT_GE(close * 10, compared * 9) << close << " of " << compared;
+  EXPECT_EQ(page->At(200, 160), kRed);
+}
+
 TEST(PageDocuments, UnreadableDocumentsAreRefusedWithAReason) {
   const std::string pdf = samples::SamplePdf();
   samples::PdfParts encrypted;
