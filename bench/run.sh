@@ -15,7 +15,9 @@ cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw
   -DCMAKE_BUILD_TYPE=Release "-DVERDALUX_SKIP=${VERDALUX_SKIP:-}" >/dev/null
 cmake --build "$build" -j "$(nproc)" --target render_bench raster_bench verdalux quadrants stream_bench
 export VERDALUX_WINEPREFIX="$build/wineprefix"
-doc="Z:$(printf '%s' "$root/samples/drawing.emf" | tr '/' '\\')"
+# VERDALUX_BENCH_DOCUMENT renders another document, e.g. samples/page.pdf.
+document="$(realpath -m "${VERDALUX_BENCH_DOCUMENT:-$root/samples/drawing.emf}")"
+doc="Z:$(printf '%s' "$document" | tr '/' '\\')"
 for c in "${cases[@]}"; do
   if [ "$c" = cli ]; then
     "$root/bench/cli/compare.sh" "$build"

@@ -1,5 +1,6 @@
 // Writes one small document of every built-in kind into the folder given as the
-// first argument: drawing.emf, drawing.wmf, photo.png, photo.jpg, letter.txt.
+// first argument: drawing.emf, drawing.wmf, photo.png, photo.jpg, letter.txt,
+// page.pdf, page.svg.
 // Everything is computed, nothing random, so the files can be made again.
 #include <windows.h>
 #include <wincodec.h>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "samples/page_samples.h"
 #include "toolkit/handles.h"
 
 using Microsoft::WRL::ComPtr;
@@ -212,6 +214,10 @@ bool MakeText(const std::wstring& path) {
   return WriteFileBytes(path, text.data(), text.size());
 }
 
+bool MakeTextFile(const std::wstring& path, const std::string& bytes) {
+  return WriteFileBytes(path, bytes.data(), bytes.size());
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -225,7 +231,8 @@ int wmain(int argc, wchar_t** argv) {
   const bool ok = MakeEmf(dir + L"drawing.emf") && MakeWmf(dir + L"drawing.wmf") &&
                   WriteImage(dir + L"photo.png", GUID_ContainerFormatPng, 320, 240, 150.0) &&
                   WriteImage(dir + L"photo.jpg", GUID_ContainerFormatJpeg, 256, 192, 96.0) &&
-                  MakeText(dir + L"letter.txt");
+                  MakeText(dir + L"letter.txt") && MakeTextFile(dir + L"page.pdf", samples::SamplePdf()) &&
+                  MakeTextFile(dir + L"page.svg", samples::SampleSvg());
   CoUninitialize();
   if (!ok) fwprintf(stderr, L"make_samples: failed\n");
   return ok ? 0 : 1;

@@ -10,6 +10,9 @@
 #include "render/documents/image_content.h"
 #include "render/documents/import_reason.h"
 #include "render/documents/metafile_content.h"
+#if VERDALUX_MUPDF
+#include "render/documents/page_content.h"
+#endif
 #include "render/documents/text_content.h"
 
 namespace documents {
@@ -56,6 +59,11 @@ DocumentKind KindForPath(const std::wstring& path) {
   if (ext == L"wmf") return DocumentKind::Wmf;
   if (ext == L"ico") return DocumentKind::Icon;
   if (ext == L"txt") return DocumentKind::Text;
+#if VERDALUX_MUPDF
+  if (ext == L"pdf") return DocumentKind::Pdf;
+  if (ext == L"svg") return DocumentKind::Svg;
+  if (ext == L"xps") return DocumentKind::Xps;
+#endif
   for (const wchar_t* image : {L"bmp", L"png", L"jpg", L"jpeg", L"gif", L"tif", L"tiff"})
     if (ext == image) return DocumentKind::Image;
   return DocumentKind::None;
@@ -75,6 +83,15 @@ HRESULT ContentFromBytes(DocumentKind kind, const std::vector<uint8_t>& bytes,
       case DocumentKind::Image: return ImageContent::FromBytes(bytes, false, out);
       case DocumentKind::Icon: return ImageContent::FromBytes(bytes, true, out);
       case DocumentKind::Text: return TextContent::FromBytes(bytes, out, reason);
+#if VERDALUX_MUPDF
+      case DocumentKind::Pdf: return PageContent::FromBytes(bytes, PageFormat::Pdf, out, reason);
+      case DocumentKind::Svg: return PageContent::FromBytes(bytes, PageFormat::Svg, out, reason);
+      case DocumentKind::Xps: return PageContent::FromBytes(bytes, PageFormat::Xps, out, reason);
+#else
+      case DocumentKind::Pdf:
+      case DocumentKind::Svg:
+      case DocumentKind::Xps:
+#endif
       case DocumentKind::None: break;
     }
   } catch (const std::bad_alloc&) {

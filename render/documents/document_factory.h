@@ -12,7 +12,8 @@
 
 namespace documents {
 
-enum class DocumentKind { None, Emf, Wmf, Image, Icon, Text };
+// Pdf, Svg and Xps only in a build with MuPDF.
+enum class DocumentKind { None, Emf, Wmf, Image, Icon, Text, Pdf, Svg, Xps };
 
 // By the file name's extension, case-insensitively.
 DocumentKind KindForPath(const std::wstring& path);

@@ -157,6 +157,38 @@ TEST(CommandLine, ImportFailuresPrintTheirReasonUnderTheMessage) {
   EXPECT_TRUE(dir.Files() == std::vector<std::wstring>{L"corrupt.emf"});
 }
 
+#if VERDALUX_MUPDF
+// Page documents through the command line: the sample PDF and SVG, 400 x 300
+// points, drawn at 800 x 600 pixels; a broken PDF's reason under the message.
+TEST(CommandLine, PageDocumentsRenderAndBrokenOnesSayWhy) {
+  ScratchFolder dir;
+  for (const wchar_t* sample : {L"page.pdf", L"page.svg"}) {
+    const std::wstring out = dir.Path(L"page.bmp");
+    const Outcome o = RunHere({L"--render", clitest::SamplePath(sample), L"--out", out, L"--width", L"800",
+                               L"--height", L"600"});
+    EXPECT_EQ(o.code, cli::kExitOk) << o.err;
+    const clitest::BmpFile f = clitest::ReadBmp(out);
+    ASSERT_TRUE(f.valid);
+    EXPECT_EQ(f.info.biWidth, 800);
+    EXPECT_EQ(f.info.biHeight, 600);
+    auto rgb = [&](int x, int y) {
+      const uint8_t* p = f.Pixel(x, y);
+      return RGB(p[2], p[1], p[0]);
+    };
+    EXPECT_EQ(rgb(200, 160), RGB(255, 0, 0));    // the red rectangle
+    EXPECT_EQ(rgb(560, 180), RGB(0, 0, 255));    // the blue circle
+    EXPECT_EQ(rgb(200, 460), RGB(0, 153, 51));   // the green triangle
+    EXPECT_EQ(rgb(455, 355), RGB(255, 220, 0));  // the image's top-left square
+    EXPECT_EQ(rgb(760, 560), RGB(255, 255, 255));
+  }
+  dir.Write(L"broken.pdf", "%PDF-1.7\n1 0 obj <<");
+  const Outcome o = RunHere({L"--render", dir.Path(L"broken.pdf"), L"--out", dir.Path(L"b.bmp")});
+  EXPECT_EQ(o.code, cli::kExitFailed);
+  EXPECT_EQ(o.err.rfind(clitest::ToUtf8Line(cli::kImportFailedText) + "refused: ", 0), 0u) << o.err;
+  EXPECT_FALSE(clitest::FileExists(dir.Path(L"b.bmp")));
+}
+#endif
+
 TEST(CommandLine, AsTheProgramItself) {
   if (GetFileAttributesW((BinFolder() + L"verdalux.exe").c_str()) == INVALID_FILE_ATTRIBUTES)
     GTEST_SKIP() << "verdalux.exe is not built in this folder";
