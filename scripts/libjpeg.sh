@@ -44,7 +44,7 @@ srcdir="$(find "$third/src" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | sort |
 if [ -z "$srcdir" ]; then
   echo "libjpeg: fetching Debian's libjpeg-turbo source package"
   if enable_deb_src || ! apt-cache showsrc libjpeg-turbo 2>/dev/null | grep -q '^Package:'; then
-    $SUDO apt-get update -qq
+    "$root/scripts/apt-update.sh"
   fi
   command -v dpkg-source >/dev/null || $SUDO apt-get install -y -qq --no-install-recommends dpkg-dev >/dev/null
   # apt-get picks the newest version among the configured suites, so a

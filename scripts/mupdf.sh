@@ -59,7 +59,7 @@ fetch() {
 tree="$work/tree"
 if [ ! -f "$tree/.prepared" ]; then
   if ! apt-cache showsrc mupdf 2>/dev/null | grep -q '^Package:'; then
-    $SUDO apt-get update -qq
+    "$root/scripts/apt-update.sh"
   fi
   mupdf="$(fetch mupdf 'mupdf-[0-9]*')"
   freetype="$(fetch freetype 'freetype-[0-9]*')"

@@ -35,7 +35,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   need_update=1
 fi
 if [ $need_update -eq 1 ]; then
-  $SUDO apt-get update -qq
+  "$(dirname "${BASH_SOURCE[0]}")/apt-update.sh"
 fi
 if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
