@@ -62,7 +62,6 @@ StateDir $dir/state
 AccessLog $dir/log/access_log
 ErrorLog $dir/log/error_log
 PageLog $dir/log/page_log
-FileDevice Yes
 EOF
   cat >"$dir/cupsd.conf" <<EOF
 Listen $sock
