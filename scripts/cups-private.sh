@@ -40,6 +40,11 @@ start() {
     { echo "cups-private: cupsd or lpadmin is not installed (scripts/setup.sh installs cups)" >&2; return 1; }
   # A unix socket's path has room for 107 bytes.
   [ ${#sock} -le 107 ] || { echo "cups-private: socket path too long: $sock" >&2; return 1; }
+  # DIR is wiped and rebuilt each time, so it must be empty or one of ours.
+  if [ -d "$dir" ] && [ -n "$(ls -A "$dir")" ] && [ ! -f "$dir/cupsd.conf" ]; then
+    echo "cups-private: $dir holds other files; give an empty or earlier scheduler folder" >&2
+    return 1
+  fi
   stop
   rm -rf "$dir"
   mkdir -p "$dir"/{spool/tmp,cache,state,log,ppd}
@@ -62,7 +67,6 @@ StateDir $dir/state
 AccessLog $dir/log/access_log
 ErrorLog $dir/log/error_log
 PageLog $dir/log/page_log
-FileDevice Yes
 EOF
   cat >"$dir/cupsd.conf" <<EOF
 Listen $sock

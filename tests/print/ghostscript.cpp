@@ -42,7 +42,10 @@ std::optional<std::string> UnixName(const std::wstring& dos) {
   return s;
 }
 
-std::optional<std::wstring> DosName(const char* unix) {
+}  // namespace
+
+std::optional<std::wstring> WindowsPathOf(const std::string& unixPath) {
+  const char* unix = unixPath.c_str();
   auto fn = reinterpret_cast<DosNameFn>(
       reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
   if (!fn) return std::nullopt;
@@ -52,6 +55,8 @@ std::optional<std::wstring> DosName(const char* unix) {
   ::HeapFree(::GetProcessHeap(), 0, name);
   return s;
 }
+
+namespace {
 
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
 std::wstring NameOf(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
@@ -96,8 +101,8 @@ std::optional<Raster> ReadPpm(const std::string& bytes, std::string* error) {
 }  // namespace
 
 std::optional<Raster> Rasterise(const std::wstring& postScriptFile, int dpi, std::string* error) {
-  const std::optional<std::wstring> shell = DosName(kShell);
-  const std::optional<std::wstring> gs = DosName(kGhostscript);
+  const std::optional<std::wstring> shell = WindowsPathOf(kShell);
+  const std::optional<std::wstring> gs = WindowsPathOf(kGhostscript);
   const std::optional<std::string> unixFolder = UnixName(FolderOf(postScriptFile));
   if (!shell || !gs || !unixFolder) {
     *error = "not running under Wine: the Linux Ghostscript cannot be reached";

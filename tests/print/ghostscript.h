@@ -24,6 +24,9 @@ struct Raster {
   }
 };
 
+// The Windows name Wine gives a Unix path; none outside Wine.
+std::optional<std::wstring> WindowsPathOf(const std::string& unixPath);
+
 // The PostScript file rendered at dpi dots per inch into a raster; none, with
 // the reason in *error, when Ghostscript cannot be run or fails.
 std::optional<Raster> Rasterise(const std::wstring& postScriptFile, int dpi, std::string* error);

@@ -155,11 +155,16 @@ TEST_F(PrintPictureTest, EachCombinationLandsWherePlacedInItsColours) {
 
 namespace {
 
-// Each source row its own colour, six levels a channel: 216 distinct rows.
-COLORREF RowCode(int row) { return RGB(row % 6 * 51, row / 6 % 6 * 51, row / 36 % 6 * 51); }
+// Each source row a colour of six levels a channel, repeating every 216 rows:
+// neighbouring rows always differ.
+constexpr int kCodes = 216;
+COLORREF RowCode(int row) {
+  const int code = row % kCodes;
+  return RGB(code % 6 * 51, code / 6 % 6 * 51, code / 36 * 51);
+}
 
-// The source row a printed pixel shows, or -1 for anything else.
-int DecodeRow(Raster::Pixel p, int rows) {
+// The code a printed pixel shows, or -1 for anything else.
+int DecodeCode(Raster::Pixel p) {
   int code = 0, scale = 1;
   for (int v : {p.r, p.g, p.b}) {
     const int level = (v + 25) / 51;
@@ -167,54 +172,60 @@ int DecodeRow(Raster::Pixel p, int rows) {
     code += level * scale;
     scale *= 6;
   }
-  return code < rows ? code : -1;
+  return code;
 }
 
 }  // namespace
 
-// A picture of many bands: down the printed picture every source row follows
+// Pictures of many bands: down the printed picture every source row follows
 // the one before, none missing and none repeated after a band seam, and each
 // covers as many printed rows as the enlargement gives it.
 TEST_F(PrintPictureTest, BandsAbutWithoutGapsOrDoubledRows) {
-  const int w = 16, h = 200;
-  const raster::OwnedDib picture = printtest::MakePicture(w, h, [](int, int y) { return RowCode(y); });
-  ASSERT_TRUE(picture);
-  const int64_t bandBytes = 7 * int64_t{picture.get().BytesPerRow};  // 29 bands, seams at odd places
   struct Case {
     const wchar_t* name;
-    int32_t heightPercent;
+    int width, height;
+    core::PrintOptions options;
+    int bandRows;  // 0: the engine's own band size
   } const cases[] = {
-      {L"seams_whole_scale", 50},     // 1600 printed rows: 8 for each source row
-      {L"seams_partial_scale", 37},   // 1184 printed rows: 5.92 for each
+      // 1600 printed rows: 8 for each source row; 29 bands, seams at odd places.
+      {L"seams_whole_scale", 16, 200, Options(false, false, false, 10, 50), 7},
+      // 1184 printed rows: 5.92 for each.
+      {L"seams_partial_scale", 16, 200, Options(false, false, false, 10, 37), 7},
+      // 8.4 MB of pixels: three bands of the engine's size, enlarged 2.29 times.
+      {L"engine_bands", 2000, 1400, Options(true, false, false), 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::PrintToString(std::wstring(c.name)));
-    const core::PrintOptions options = Options(false, false, false, 10, c.heightPercent);
-    const std::optional<Raster> raster = PrintAndRasterise(picture.get(), options, c.name, bandBytes);
+    const raster::OwnedDib picture = printtest::MakePicture(c.width, c.height, [](int, int y) { return RowCode(y); });
+    ASSERT_TRUE(picture);
+    const int64_t bandBytes = c.bandRows ? c.bandRows * int64_t{picture.get().BytesPerRow} : output::kPrintBandBytes;
+    ASSERT_LT(bandBytes, int64_t{picture.get().BytesPerRow} * c.height / 2) << "too few seams";
+    const std::optional<Raster> raster = PrintAndRasterise(picture.get(), c.options, c.name, bandBytes);
     if (!raster) continue;
     const core::PrintRect place =
-        core::PlaceOnPage(w, h, page_->printableWidth, page_->printableHeight, options);
+        core::PlaceOnPage(c.width, c.height, page_->printableWidth, page_->printableHeight, c.options);
     const int x = page_->offsetX + place.x + place.width / 2, top = page_->offsetY + place.y;
     EXPECT_TRUE(IsPaper(raster->At(x, top - 1)));
     EXPECT_TRUE(IsPaper(raster->At(x, top + place.height)));
 
-    const int64_t fewest = int64_t{place.height} / h, most = (int64_t{place.height} + h - 1) / h;
-    int previous = -1, run = 0;
+    const int64_t fewest = int64_t{place.height} / c.height, most = (int64_t{place.height} + c.height - 1) / c.height;
+    int row = -1, run = 0;
     for (int y = top; y < top + place.height; ++y) {
-      const int row = DecodeRow(raster->At(x, y), h);
-      if (row == previous) {
+      const int code = DecodeCode(raster->At(x, y));
+      if (row >= 0 && code == row % kCodes) {
         ++run;
         continue;
       }
-      ASSERT_EQ(row, previous + 1) << "printed row " << y - top << " shows " << Show(raster->At(x, y));
-      if (previous >= 0) {
-        EXPECT_GE(run, fewest) << "source row " << previous;
-        EXPECT_LE(run, most) << "source row " << previous;
+      ASSERT_EQ(code, (row + 1) % kCodes) << "printed row " << y - top << " shows " << Show(raster->At(x, y))
+                                          << " after source row " << row;
+      if (row >= 0) {
+        EXPECT_GE(run, fewest) << "source row " << row;
+        EXPECT_LE(run, most) << "source row " << row;
       }
-      previous = row;
+      ++row;
       run = 1;
     }
-    EXPECT_EQ(previous, h - 1);
+    EXPECT_EQ(row, c.height - 1);
     EXPECT_GE(run, fewest);
     EXPECT_LE(run, most);
   }
@@ -249,4 +260,30 @@ TEST_F(PrintPictureTest, RefusalsSayWhyAndLeaveNoFile) {
   EXPECT_FALSE(testsupport::Exists(missingFolder));
   EXPECT_FALSE(testsupport::Exists(dir_.Path(L"empty.ps")));
   EXPECT_EQ(dir_.Files(), std::vector<std::wstring>{}) << "a failed job left a file";
+}
+
+// Without a file the job goes to the queue: the private scheduler runs it
+// through its filters and logs its page under the document's name.
+TEST_F(PrintPictureTest, ToTheQueueThroughTheScheduler) {
+  const char* server = std::getenv("CUPS_SERVER");
+  ASSERT_NE(server, nullptr);
+  const std::string folder = std::string(server).substr(0, std::string(server).find_last_of('/'));
+  const std::optional<std::wstring> pageLog = printtest::WindowsPathOf(folder + "/log/page_log");
+  ASSERT_TRUE(pageLog) << "not running under Wine";
+
+  const raster::OwnedDib picture = printtest::MakePicture(30, 20, [](int x, int) { return RGB(x * 8, 0, 0); });
+  ASSERT_TRUE(picture);
+  const std::wstring name = L"Queued picture " + std::to_wstring(::GetCurrentProcessId());
+  const output::PrintResult result = output::PrintPicture(*printer_, picture.get(), Options(true, true, true), name);
+  ASSERT_TRUE(result.ok) << testing::PrintToString(result.error);
+
+  // The scheduler finishes the job on its own time; the bound only ends a
+  // test whose job never arrives.
+  const std::string logged(name.begin(), name.end());
+  std::string log;
+  for (int waited = 0; log.find(logged) == std::string::npos && waited < 60'000; waited += 100) {
+    ::Sleep(100);
+    log = testsupport::ReadBytes(*pageLog);
+  }
+  EXPECT_NE(log.find(logged + " Letter"), std::string::npos) << "the scheduler's page log:\n" << log;
 }
