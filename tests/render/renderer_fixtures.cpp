@@ -75,8 +75,8 @@ const uint8_t* PixelAt(const TDibImage& image, int x, int y) {
   return static_cast<const uint8_t*>(image.Bits) + row * image.BytesPerRow + 3 * int64_t{x};
 }
 
-std::vector<int> RowsDifferingFromOnePass(const TDibImage& target, const render::RenderSettings& s,
-                                          const render::DocumentDrawer& drawer) {
+bool CompareWithOnePass(const TDibImage& target, const render::RenderSettings& s,
+                        const render::DocumentDrawer& drawer, const RowPair& row) {
   // The reference is bottom-up like the strips: Wine 8 rasterises a wide-pen
   // ellipse a few rows differently in top-down and bottom-up DIBs.
   const render::FrameGeometry f = render::ComputeFrame(s);
@@ -89,7 +89,7 @@ std::vector<int> RowsDifferingFromOnePass(const TDibImage& target, const render:
   void* bits = nullptr;
   tk::MemoryDC dc(CreateCompatibleDC(nullptr));
   tk::GdiBitmap bmp(CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bmp) return {-1};
+  if (!bmp) return false;
   const int64_t stride = core::DibStride(s.width, 24);
   std::memset(bits, 0xFF, size_t(stride * s.height));
   {
@@ -97,13 +97,19 @@ std::vector<int> RowsDifferingFromOnePass(const TDibImage& target, const render:
     if (drawer) drawer(dc.get(), 0, 0, s.width, s.height);
     GdiFlush();
   }
+  for (int y = 0; y < s.height; ++y)
+    row(y, static_cast<const uint8_t*>(bits) + (int64_t{s.height} - 1 - y) * stride,
+        PixelAt(target, f.leftOffset, f.topOffset + y));
+  return true;
+}
+
+std::vector<int> RowsDifferingFromOnePass(const TDibImage& target, const render::RenderSettings& s,
+                                          const render::DocumentDrawer& drawer) {
   std::vector<int> rows;
-  for (int y = 0; y < s.height; ++y) {
-    const uint8_t* whole = static_cast<const uint8_t*>(bits) + (int64_t{s.height} - 1 - y) * stride;
-    if (std::memcmp(whole, PixelAt(target, f.leftOffset, f.topOffset + y), 3 * size_t(s.width)) != 0)
-      rows.push_back(y);
-  }
-  return rows;
+  const bool made = CompareWithOnePass(target, s, drawer, [&](int y, const uint8_t* whole, const uint8_t* picture) {
+    if (std::memcmp(whole, picture, 3 * size_t(s.width)) != 0) rows.push_back(y);
+  });
+  return made ? rows : std::vector<int>{-1};
 }
 
 int64_t FramePixelsNotColored(const TDibImage& target, const render::RenderSettings& s) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,8 +47,15 @@ class Harness {
 // Bytes b, g, r of target pixel (x, y), y counted from the top.
 const uint8_t* PixelAt(const TDibImage& image, int x, int y);
 
+// Calls `row` for each row y (from the top) of the picture inside the frame
+// with the same row of the drawer's one-pass drawing into a white, bottom-up
+// W x H DIB; false when that DIB could not be made.
+using RowPair = std::function<void(int y, const uint8_t* onePass, const uint8_t* picture)>;
+bool CompareWithOnePass(const TDibImage& target, const render::RenderSettings& s,
+                        const render::DocumentDrawer& drawer, const RowPair& row);
+
 // Rows (from the top of the picture) where the picture inside the frame
-// differs from the drawer's one-pass drawing into a white W x H DIB.
+// differs from the drawer's one-pass drawing; {-1} when it could not be made.
 std::vector<int> RowsDifferingFromOnePass(const TDibImage& target, const render::RenderSettings& s,
                                           const render::DocumentDrawer& drawer);
 
