@@ -32,10 +32,7 @@ void TBottomLine::Paint(HDC dc) {
 }
 
 bool TBottomLine::EraseBackground(HDC dc) {
-  RECT r;
-  ::GetClientRect(Handle(), &r);
-  tk::GdiBrush face(::CreateSolidBrush(Parent() ? Parent()->Color() : Color()));
-  ::FillRect(dc, &r, face.get());
+  FillWithParentColor(dc);
   return true;
 }
 

@@ -28,10 +28,7 @@ void TImage::AdjustSize() {
 void TImage::Paint(HDC dc) { picture_.Draw(dc, 0, 0); }
 
 bool TImage::EraseBackground(HDC dc) {
-  RECT r;
-  ::GetClientRect(Handle(), &r);
-  GdiBrush b(::CreateSolidBrush(Parent() ? Parent()->Color() : Color()));
-  ::FillRect(dc, &r, b.get());
+  FillWithParentColor(dc);
   return true;
 }
 

@@ -28,10 +28,7 @@ void TLabel::AutoSize() {
 }
 
 bool TLabel::EraseBackground(HDC dc) {
-  RECT r;
-  ::GetClientRect(Handle(), &r);
-  GdiBrush b(::CreateSolidBrush(Parent() ? Parent()->Color() : Color()));
-  ::FillRect(dc, &r, b.get());
+  FillWithParentColor(dc);
   return true;
 }
 

@@ -11,10 +11,7 @@ void TPaintBox::Paint(HDC dc) {
 }
 
 bool TPaintBox::EraseBackground(HDC dc) {
-  RECT r;
-  ::GetClientRect(Handle(), &r);
-  GdiBrush b(::CreateSolidBrush(Parent() ? Parent()->Color() : Color()));
-  ::FillRect(dc, &r, b.get());
+  FillWithParentColor(dc);
   return true;
 }
 

@@ -99,8 +99,7 @@ void TSpeedButton::DrawGlyph(HDC dc, int x, int y, int image) const {
 void TSpeedButton::Paint(HDC dc) {
   RECT r;
   ::GetClientRect(Handle(), &r);
-  GdiBrush face(::CreateSolidBrush(Parent() ? Parent()->Color() : Color()));
-  ::FillRect(dc, &r, face.get());
+  FillWithParentColor(dc);
   if (down_)
     ::DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
   else if (hot_ || !flat_)

@@ -209,6 +209,13 @@ bool TWinControl::EraseBackground(HDC dc) {
   return true;
 }
 
+void TWinControl::FillWithParentColor(HDC dc) const {
+  RECT r;
+  ::GetClientRect(hwnd_, &r);
+  GdiBrush b(::CreateSolidBrush(parent_ ? parent_->Color() : color_));
+  ::FillRect(dc, &r, b.get());
+}
+
 RECT TWinControl::AlignRect() const {
   RECT r{0, 0, 0, 0};
   if (hwnd_) ::GetClientRect(hwnd_, &r);

@@ -127,6 +127,9 @@ class TWinControl {
   virtual RECT AlignRect() const;
   // Erases the background with Color(); controls that paint everything themselves override.
   virtual bool EraseBackground(HDC dc);
+  // Fills the client area with the parent's colour, for controls that show
+  // their parent's face around what they draw.
+  void FillWithParentColor(HDC dc) const;
   virtual void FontChanged() {}
   // A child's size or position changed (after the change).
   virtual void ChildBoundsChanged(TWinControl* child) {}
