@@ -96,6 +96,8 @@ ParseResult Complete(CliOptions o, bool seenFormat, bool seenQuality, bool seenC
   }
   if (seenQuality && o.write.format != PictureFormat::kJpeg) return Fail(L"--quality is for JPEG pictures only.");
   if (seenColor && !o.border) return Fail(L"--border-color needs --border.");
+  if (o.page && o.page->all && o.outDir.empty())
+    return Fail(L"--page all writes one picture per page; give --out-dir FOLDER instead of --out.");
   const std::vector<RenderJob> jobs = Jobs(o);
   for (size_t i = 0; i < jobs.size(); ++i) {
     for (size_t j = 0; j < i; ++j) {
@@ -175,6 +177,10 @@ ParseResult ParseArguments(const std::vector<std::wstring>& args) {
       if (!o.border)
         return Fail(L"--border must be L,T,R,B in percent: left, top and right 0..100, bottom 0..1000, not " +
                     Quoted(value) + L".");
+    } else if (name == L"--page") {
+      if (o.page) return twice;
+      o.page = ParsePageChoice(value);
+      if (!o.page) return Fail(L"--page must be a page number from 1 or all, not " + Quoted(value) + L".");
     } else if (name == L"--border-color") {
       if (seenColor) return twice;
       const auto c = ParseHtmlColor(value);
@@ -191,14 +197,15 @@ ParseResult ParseArguments(const std::vector<std::wstring>& args) {
   return Complete(std::move(o), seenFormat, seenQuality, seenColor);
 }
 
-std::wstring PictureInFolder(const std::wstring& folder, const std::wstring& document, PictureFormat format) {
+std::wstring PictureInFolder(const std::wstring& folder, const std::wstring& document, PictureFormat format,
+                             const std::wstring& suffix) {
   const size_t slash = document.find_last_of(L"\\/");
   std::wstring name = slash == std::wstring::npos ? document : document.substr(slash + 1);
   const size_t dot = name.find_last_of(L'.');
   if (dot != std::wstring::npos && dot > 0) name.resize(dot);
   std::wstring path = folder;
   if (!path.empty() && path.back() != L'\\' && path.back() != L'/') path += L'\\';
-  return path + name + FormatExtension(format);
+  return path + name + suffix + FormatExtension(format);
 }
 
 std::vector<RenderJob> Jobs(const CliOptions& options) {
@@ -228,6 +235,9 @@ std::wstring UsageText() {
          L"  --border L,T,R,B       border in percent: left and right of the width (0..100),\n"
          L"                         top (0..100) and bottom (0..1000) of the height.\n"
          L"  --border-color #RRGGBB border colour, white when not given.\n"
+         L"  --page N               page N of a PDF, SVG or XPS document (1)\n"
+         L"  --page all             every page, one picture each, named DOCUMENT-N, into\n"
+         L"                         --out-dir FOLDER\n"
          L"  --dpi N                resolution recorded in the file, 1..65535 (96)\n"
          L"  --quality Q            JPEG quality, 1..100 (90)\n"
          L"  --help                 this text\n"

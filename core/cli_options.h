@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/page_choice.h"
 #include "core/picture_format.h"
 #include "core/picture_size.h"
 #include "core/render_geometry.h"
@@ -25,6 +26,7 @@ struct CliOptions {
   std::optional<int32_t> height;
   std::optional<BorderPercent> border;
   uint32_t color = 0x00FFFFFF;  // 0x00BBGGRR, white like the colour combo's default
+  std::optional<PageChoice> page;  // none: the first page
   bool help = false;
 };
 
@@ -53,8 +55,9 @@ ParseResult ParseArguments(const std::vector<std::wstring>& args);
 std::vector<RenderJob> Jobs(const CliOptions& options);
 
 // The name a document's picture gets in `folder`: "C:\out" and "D:\docs\plan.emf"
-// give "C:\out\plan.png" for PNG.
-std::wstring PictureInFolder(const std::wstring& folder, const std::wstring& document, PictureFormat format);
+// give "C:\out\plan.png" for PNG; a suffix goes after "plan".
+std::wstring PictureInFolder(const std::wstring& folder, const std::wstring& document, PictureFormat format,
+                             const std::wstring& suffix = {});
 
 // A whole decimal number within [low, high]: digits only, no sign, no spaces.
 std::optional<int32_t> ParseBoundedInt(const std::wstring& text, int32_t low, int32_t high);

@@ -49,8 +49,13 @@ std::string PageContent() {
 std::string SamplePdf(const PdfParts& parts) {
   const std::string content = PageContent();
   const std::string image = CheckerHex();
-  const std::string kids = parts.noPages ? "[]" : "[3 0 R]";
-  const std::string count = parts.noPages ? "0" : "1";
+  std::string kids = "[]";
+  if (!parts.noPages) {
+    kids = "[3 0 R";
+    for (size_t i = 0; i < parts.morePages.size(); ++i) kids += " " + std::to_string(7 + 2 * i) + " 0 R";
+    kids += "]";
+  }
+  const std::string count = parts.noPages ? "0" : std::to_string(1 + parts.morePages.size());
   std::vector<std::string> objects = {
       "<< /Type /Catalog /Pages 2 0 R >>",
       "<< /Type /Pages /Kids " + kids + " /Count " + count + parts.extraPagesEntries + " >>",
@@ -67,6 +72,14 @@ std::string SamplePdf(const PdfParts& parts) {
                 "   /Filter /DCTDecode /Length " + std::to_string(parts.jpeg.size()) + " >>\nstream\n" +
                 parts.jpeg + "\nendstream",
   };
+  for (size_t i = 0; i < parts.morePages.size(); ++i) {
+    const PlainPage& p = parts.morePages[i];
+    const std::string fill = Format("%.3f %.3f %.3f rg 0 0 %.0f %.0f re f\n", p.red, p.green, p.blue, p.width,
+                                    p.height, 0);
+    objects.push_back("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + std::to_string(p.width) + " " +
+                      std::to_string(p.height) + "] /Contents " + std::to_string(8 + 2 * i) + " 0 R >>");
+    objects.push_back("<< /Length " + std::to_string(fill.size()) + " >>\nstream\n" + fill + "endstream");
+  }
   std::string pdf = "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n";
   std::vector<size_t> offsets;
   for (size_t i = 0; i < objects.size(); ++i) {

@@ -2,6 +2,7 @@
 // and an SVG of the same 400 x 300 point drawing.
 #pragma once
 #include <string>
+#include <vector>
 
 namespace samples {
 
@@ -12,6 +13,12 @@ namespace samples {
 // top-left pixel is yellow, and black text with its baseline at y 145 from x 40.
 inline constexpr int kPageWidth = 400, kPageHeight = 300;
 
+// A page after the first, filled with one colour.
+struct PlainPage {
+  int width = 0, height = 0;  // points
+  double red = 0, green = 0, blue = 0;  // 0..1
+};
+
 struct PdfParts {
   std::string extraPagesEntries;  // added to the /Pages dictionary
   std::string extraTrailer;       // added to the trailer dictionary
@@ -19,9 +26,11 @@ struct PdfParts {
   // A JPEG file to show instead of the checkerboard, with its size in pixels.
   std::string jpeg;
   int jpegWidth = 0, jpegHeight = 0;
+  std::vector<PlainPage> morePages;  // after the sample page
 };
 
 // A PDF 1.4 file with its cross-reference table; `parts` varies it for tests.
+// Pages after the first take objects from 7 on, two each.
 std::string SamplePdf(const PdfParts& parts = {});
 
 std::string SampleSvg();

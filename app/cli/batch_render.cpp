@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <exception>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -42,23 +43,36 @@ Outcome Failure(std::wstring message, std::wstring reason = {}) {
   return o;
 }
 
-Outcome RenderOne(const core::RenderJob& job, const CliOptions& options, const BatchHooks& hooks,
-                  const render::ProgressSink& progress) {
+// One linked document, empty when the link failed, with why in `failure`.
+struct LinkedDocument {
+  std::unique_ptr<render::DocumentHolder> holder;
+  Outcome failure;
+};
+
+LinkedDocument Link(const std::wstring& document) {
   render::DocumentHolder::Host host;
   host.clientSize = [] { return kHolderSize; };
   host.applicationTitle = L"Verdalux";
   host.caption = L"MyOleContainer1";
-  render::DocumentHolder holder(std::move(host));
+  LinkedDocument linked;
+  linked.holder = std::make_unique<render::DocumentHolder>(std::move(host));
   try {
-    holder.LinkDocument(FullPath(job.document));
+    linked.holder->LinkDocument(FullPath(document));
+    return linked;
   } catch (const render::OleError& e) {
     // The window shows only the message; here the reason follows it, since
     // nobody can look at the file with the program to find out.
-    return Failure(kImportFailedText, e.Reason());
+    linked.failure = Failure(kImportFailedText, e.Reason());
   } catch (...) {
-    return Failure(kImportFailedText);
+    linked.failure = Failure(kImportFailedText);
   }
+  linked.holder.reset();
+  return linked;
+}
 
+// The page the holder shows, rendered into `picture`.
+Outcome RenderPicture(const render::DocumentHolder& holder, const std::wstring& picture, const CliOptions& options,
+                      const BatchHooks& hooks, const render::ProgressSink& progress) {
   const render::RenderSettings settings =
       core::RenderSettingsFor(options, ResolvePictureSize(options.width, options.height, holder.GetDocumentExtent()));
   const render::FrameGeometry frame = render::ComputeFrame(core::ClampedSettings(settings));
@@ -66,7 +80,7 @@ Outcome RenderOne(const core::RenderJob& job, const CliOptions& options, const B
   if (const auto refusal = core::SizeRefusal(options.write.format, frame.totalWidth, frame.totalHeight))
     return Failure(*refusal);
 
-  std::unique_ptr<output::PictureWriter> writer = output::MakePictureWriter(job.picture, options.write);
+  std::unique_ptr<output::PictureWriter> writer = output::MakePictureWriter(picture, options.write);
   writer->FailAfterBytes(hooks.failWriteAfterBytes);
   output::StreamSink sink(std::move(writer));
   tk::MemoryDC reference(CreateCompatibleDC(nullptr));
@@ -88,6 +102,59 @@ std::wstring Prefix(const CliOptions& options, size_t index, size_t count, const
   return L"[" + std::to_wstring(index + 1) + L"/" + std::to_wstring(count) + L"] " + document + L": ";
 }
 
+// Writes what became of one picture, or of a document that gave none; false
+// when it failed.
+bool Report(const Console& console, const std::wstring& prefix, const Outcome& outcome, const std::wstring& picture) {
+  std::wstring text = console.terminal ? L"\r" : L"";
+  if (outcome.ok) {
+    if (prefix.empty()) return true;  // one picture to --out: silent on success
+    text += prefix + L"written " + picture + L"\n";
+  } else {
+    for (size_t k = 0; k < outcome.lines.size(); ++k) text += (k == 0 ? prefix : L"") + outcome.lines[k] + L"\n";
+  }
+  console.write(text);
+  return outcome.ok;
+}
+
+// Every picture one document becomes; the number that failed.
+int RenderDocument(const core::RenderJob& job, const CliOptions& options, const Console& console,
+                   const BatchHooks& hooks, std::wstring prefix) {
+  if (prefix.empty() && console.terminal) prefix = job.document + L": ";
+  const LinkedDocument linked = Link(job.document);
+  if (!linked.holder) return Report(console, prefix, linked.failure, job.picture) ? 0 : 1;
+  const int32_t pageCount = linked.holder->PageCount();
+  const core::PageRange range = core::PagesToRender(options.page, pageCount);
+  if (range.count == 0) return Report(console, prefix, Failure(range.error), job.picture) ? 0 : 1;
+  const bool everyPage = options.page && options.page->all;
+  int failed = 0;
+  for (int32_t page = range.first; page < range.first + range.count; ++page) {
+    std::wstring picture = job.picture;
+    std::wstring pagePrefix = prefix;
+    if (everyPage) {
+      picture = core::PagePictureInFolder(options.outDir, job.document, options.write.format, page + 1, pageCount);
+      // Every page goes to --out-dir, so the prefix is "[i/n] DOCUMENT: ".
+      pagePrefix.insert(pagePrefix.size() - 2,
+                        L", page " + std::to_wstring(page + 1) + L" of " + std::to_wstring(pageCount));
+    }
+    render::ProgressSink progress;
+    if (console.terminal) {
+      // Each strip rewrites the picture's line; 0 at the end means nothing.
+      progress = [&console, &pagePrefix](int percent) {
+        if (percent > 0) console.write(L"\r" + pagePrefix + std::to_wstring(percent) + L"%");
+      };
+    }
+    Outcome outcome;
+    try {
+      if (page != 0) linked.holder->ShowPage(page);
+      outcome = RenderPicture(*linked.holder, picture, options, hooks, progress);
+    } catch (const render::OleError& e) {
+      outcome = Failure(L"Page " + std::to_wstring(page + 1) + L" could not be read.", e.Reason());
+    }
+    if (!Report(console, pagePrefix, outcome, picture)) ++failed;
+  }
+  return failed;
+}
+
 }  // namespace
 
 int RunBatch(const CliOptions& options, const Console& console, const BatchHooks& hooks) {
@@ -103,27 +170,8 @@ int RunBatch(const CliOptions& options, const Console& console, const BatchHooks
   }
   const std::vector<core::RenderJob> jobs = core::Jobs(options);
   int failed = 0;
-  for (size_t i = 0; i < jobs.size(); ++i) {
-    std::wstring prefix = Prefix(options, i, jobs.size(), jobs[i].document);
-    if (prefix.empty() && console.terminal) prefix = jobs[i].document + L": ";
-    render::ProgressSink progress;
-    if (console.terminal) {
-      // Each strip rewrites the document's line; 0 at the end means nothing.
-      progress = [&console, &prefix](int percent) {
-        if (percent > 0) console.write(L"\r" + prefix + std::to_wstring(percent) + L"%");
-      };
-    }
-    const Outcome outcome = RenderOne(jobs[i], options, hooks, progress);
-    if (!outcome.ok) ++failed;
-    std::wstring text = console.terminal ? L"\r" : L"";
-    if (outcome.ok) {
-      if (prefix.empty()) continue;  // one picture to --out: silent on success
-      text += prefix + L"written " + jobs[i].picture + L"\n";
-    } else {
-      for (size_t k = 0; k < outcome.lines.size(); ++k) text += (k == 0 ? prefix : L"") + outcome.lines[k] + L"\n";
-    }
-    console.write(text);
-  }
+  for (size_t i = 0; i < jobs.size(); ++i)
+    failed += RenderDocument(jobs[i], options, console, hooks, Prefix(options, i, jobs.size(), jobs[i].document));
   return failed ? kExitFailed : kExitOk;
 }
 

@@ -40,6 +40,7 @@ enum ExitCode : int { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
 // by why (the document check's refusal or the platform's code and text).
 // --out-dir: one line per document, "[i/n] DOCUMENT: written PICTURE" or
 // "[i/n] DOCUMENT: " and the message, then any reason on a line of its own.
+// --page all: the same per page, "[i/n] DOCUMENT, page p of m: ...".
 // A failed picture leaves no file, and an older one of that name stays.
 int RunBatch(const CliOptions& options, const Console& console, const BatchHooks& hooks = {});
 

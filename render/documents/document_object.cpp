@@ -28,6 +28,8 @@ STDMETHODIMP DocumentObject::QueryInterface(REFIID riid, void** ppv) {
     *ppv = static_cast<IDataObject*>(this);
   else if (riid == IID_IPersist || riid == IID_IPersistStorage)
     *ppv = static_cast<IPersistStorage*>(this);
+  else if (riid == kDocumentPagesIid)
+    *ppv = static_cast<IDocumentPages*>(this);
   else
     return E_NOINTERFACE;
   AddRef();

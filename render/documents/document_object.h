@@ -10,6 +10,7 @@
 #include <string>
 
 #include "render/documents/document_content.h"
+#include "render/documents/document_pages.h"
 
 namespace documents {
 
@@ -20,7 +21,8 @@ inline constexpr CLSID kDocumentClsid = {
 class DocumentObject final : public IOleObject,
                              public IViewObject2,
                              public IDataObject,
-                             public IPersistStorage {
+                             public IPersistStorage,
+                             public IDocumentPages {
  public:
   DocumentObject(std::wstring path, std::unique_ptr<DocumentContent> content);
   DocumentObject(const DocumentObject&) = delete;
@@ -89,6 +91,10 @@ class DocumentObject final : public IOleObject,
   STDMETHODIMP Save(IStorage* storage, BOOL sameAsLoad) override;
   STDMETHODIMP SaveCompleted(IStorage* storage) override;
   STDMETHODIMP HandsOffStorage() override;
+
+  // IDocumentPages
+  STDMETHODIMP GetPageCount(LONG* count) override;
+  STDMETHODIMP ShowPage(LONG index, LPOLESTR* reason) override;
 
  private:
   ~DocumentObject();

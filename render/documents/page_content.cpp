@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <new>
+#include <optional>
 
 #include <mupdf/fitz.h>
 
@@ -27,43 +28,64 @@ const char* Magic(PageFormat format) {
   return "";
 }
 
-// The document's first page as a display list with its bounds, and the
-// document itself in `doc`; null and the reason in `why` on failure.
-fz_display_list* OpenFirstPage(fz_context* ctx, const uint8_t* data, size_t size, const char* magic,
-                               fz_document** docOut, fz_rect* box, char* why, size_t whySize) {
+// The document with its page count; null and the reason in `why` on failure.
+fz_document* OpenDocument(fz_context* ctx, const uint8_t* data, size_t size, const char* magic, int* pages,
+                          char* why, size_t whySize) {
   fz_buffer* buffer = nullptr;
   fz_stream* stream = nullptr;
   fz_document* doc = nullptr;
-  fz_page* page = nullptr;
-  fz_display_list* list = nullptr;
   fz_var(buffer);
   fz_var(stream);
   fz_var(doc);
-  fz_var(page);
-  fz_var(list);
   fz_try(ctx) {
     buffer = fz_new_buffer_from_copied_data(ctx, data, size);
     stream = fz_open_buffer(ctx, buffer);
     doc = fz_open_document_with_stream(ctx, magic, stream);
     if (fz_needs_password(ctx, doc)) fz_throw(ctx, FZ_ERROR_GENERIC, "the document is encrypted and needs a password");
-    if (fz_count_pages(ctx, doc) < 1) fz_throw(ctx, FZ_ERROR_GENERIC, "the document has no pages");
-    page = fz_load_page(ctx, doc, 0);
-    *box = fz_bound_page(ctx, page);
-    list = fz_new_display_list_from_page(ctx, page);
+    *pages = fz_count_pages(ctx, doc);
+    if (*pages < 1) fz_throw(ctx, FZ_ERROR_GENERIC, "the document has no pages");
   }
   fz_always(ctx) {
-    fz_drop_page(ctx, page);
     fz_drop_stream(ctx, stream);
     fz_drop_buffer(ctx, buffer);
   }
   fz_catch(ctx) {
     std::snprintf(why, whySize, "%s", fz_caught_message(ctx));
-    fz_drop_display_list(ctx, list);
     fz_drop_document(ctx, doc);
     return nullptr;
   }
-  *docOut = doc;
+  return doc;
+}
+
+// Page `index` as a display list with its bounds; null and the reason in
+// `why` on failure.
+fz_display_list* LoadPage(fz_context* ctx, fz_document* doc, int index, fz_rect* box, char* why, size_t whySize) {
+  fz_page* page = nullptr;
+  fz_display_list* list = nullptr;
+  fz_var(page);
+  fz_var(list);
+  fz_try(ctx) {
+    page = fz_load_page(ctx, doc, index);
+    *box = fz_bound_page(ctx, page);
+    list = fz_new_display_list_from_page(ctx, page);
+  }
+  fz_always(ctx) { fz_drop_page(ctx, page); }
+  fz_catch(ctx) {
+    std::snprintf(why, whySize, "%s", fz_caught_message(ctx));
+    fz_drop_display_list(ctx, list);
+    return nullptr;
+  }
   return list;
+}
+
+core::PageBox Box(const fz_rect& r) { return core::PageBox{r.x0, r.y0, r.x1, r.y1}; }
+
+// The page's size in HIMETRIC; empty when either side is not at least one unit.
+std::optional<SIZEL> PageExtent(const fz_rect& box) {
+  const SIZEL extent{core::HimetricFromPoints(double(box.x1) - box.x0),
+                     core::HimetricFromPoints(double(box.y1) - box.y0)};
+  if (extent.cx <= 0 || extent.cy <= 0) return std::nullopt;
+  return extent;
 }
 
 }  // namespace
@@ -79,24 +101,22 @@ HRESULT PageContent::FromBytes(const std::vector<uint8_t>& bytes, PageFormat for
   bool registered = true;
   fz_try(ctx) { fz_register_document_handlers(ctx); }
   fz_catch(ctx) { registered = false; }
-  fz_document* doc = nullptr;
+  int pages = 0;
+  fz_document* doc =
+      registered ? OpenDocument(ctx, bytes.data(), bytes.size(), Magic(format), &pages, why, sizeof why) : nullptr;
   fz_rect box{};
-  fz_display_list* list =
-      registered ? OpenFirstPage(ctx, bytes.data(), bytes.size(), Magic(format), &doc, &box, why, sizeof why) : nullptr;
-  if (!list) {
-    fz_drop_context(ctx);
-    if (reason) *reason = Refusal(why[0] ? why : "the document could not be opened");
-    return kInvalidContent;
-  }
-  const SIZEL extent{core::HimetricFromPoints(double(box.x1) - box.x0), core::HimetricFromPoints(double(box.y1) - box.y0)};
-  if (extent.cx <= 0 || extent.cy <= 0) {
+  fz_display_list* list = doc ? LoadPage(ctx, doc, 0, &box, why, sizeof why) : nullptr;
+  const std::optional<SIZEL> extent = list ? PageExtent(box) : std::nullopt;
+  if (!extent) {
     fz_drop_display_list(ctx, list);
     fz_drop_document(ctx, doc);
     fz_drop_context(ctx);
-    if (reason) *reason = Refusal("the first page has no usable size");
+    if (reason)
+      *reason = Refusal(list ? "the first page has no usable size" : why[0] ? why : "the document could not be opened");
     return kInvalidContent;
   }
-  auto* content = new (std::nothrow) PageContent(ctx, doc, list, core::PageBox{box.x0, box.y0, box.x1, box.y1}, extent);
+  auto* content =
+      new (std::nothrow) PageContent(ctx, doc, pages, list, Box(box), *extent);
   if (!content) {
     fz_drop_display_list(ctx, list);
     fz_drop_document(ctx, doc);
@@ -104,6 +124,28 @@ HRESULT PageContent::FromBytes(const std::vector<uint8_t>& bytes, PageFormat for
     return E_OUTOFMEMORY;
   }
   out.reset(content);
+  return S_OK;
+}
+
+HRESULT PageContent::ShowPage(int32_t index, std::wstring& reason) {
+  if (index < 0 || index >= pages_) {
+    reason = L"the document has no page " + std::to_wstring(int64_t{index} + 1);
+    return kNoSuchPage;
+  }
+  std::lock_guard<std::mutex> lock(mutex_);
+  char why[256] = "";
+  fz_rect box{};
+  fz_display_list* list = LoadPage(ctx_, doc_, index, &box, why, sizeof why);
+  const std::optional<SIZEL> extent = list ? PageExtent(box) : std::nullopt;
+  if (!extent) {
+    fz_drop_display_list(ctx_, list);
+    reason = Refusal(list ? "the page has no usable size" : why[0] ? why : "the page could not be read");
+    return kInvalidContent;
+  }
+  fz_drop_display_list(ctx_, list_);
+  list_ = list;
+  box_ = Box(box);
+  extent_ = *extent;
   return S_OK;
 }
 

@@ -1,4 +1,5 @@
-// Page documents (.pdf .svg .xps): the first page, drawn by MuPDF. Each object
+// Page documents (.pdf .svg .xps): one page at a time, the first at the start,
+// drawn by MuPDF. Each object
 // has a MuPDF context of its own, used by one thread at a time.
 #pragma once
 #include <cstdint>
@@ -30,6 +31,8 @@ class PageContent final : public DocumentContent {
   PageContent& operator=(const PageContent&) = delete;
 
   SIZEL Extent() const override { return extent_; }
+  int32_t PageCount() const override { return pages_; }
+  HRESULT ShowPage(int32_t index, std::wstring& reason) override;
   // Into a 24-bit DIB section the page is drawn straight into the section's
   // bits; into any other DC it goes in bands of device pixels.
   void Draw(HDC dc, const RECT& bounds) const override;
@@ -39,8 +42,9 @@ class PageContent final : public DocumentContent {
   Path LastPath() const { return lastPath_; }
 
  private:
-  PageContent(fz_context* ctx, fz_document* doc, fz_display_list* list, core::PageBox box, SIZEL extent)
-      : ctx_(ctx), doc_(doc), list_(list), box_(box), extent_(extent) {}
+  PageContent(fz_context* ctx, fz_document* doc, int32_t pages, fz_display_list* list, core::PageBox box,
+              SIZEL extent)
+      : ctx_(ctx), doc_(doc), pages_(pages), list_(list), box_(box), extent_(extent) {}
   bool DrawIntoSection(HDC dc, const RECT& bounds) const;
   void DrawInBands(HDC dc, const RECT& bounds) const;
   // Paints `area` of a grid white, then the page through `map`, into rows of
@@ -49,6 +53,7 @@ class PageContent final : public DocumentContent {
 
   fz_context* ctx_;
   fz_document* doc_;
+  int32_t pages_;
   fz_display_list* list_;
   core::PageBox box_;
   SIZEL extent_;

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "render/documents/document_factory.h"
+#include "render/documents/document_pages.h"
 #include "render/holder/holder_site.h"
 #include "render/holder/ole_error.h"
 #include "render/holder/ole_session.h"
@@ -104,6 +105,41 @@ void DocumentHolder::ReleaseDocument() {
   dataConnection_ = 0;
   objectOpen_ = false;
   viewSize_ = SIZEL{0, 0};
+}
+
+namespace {
+
+// The object's pages, when it is a built-in document; platform links have none.
+ComPtr<documents::IDocumentPages> PagesOf(IOleObject* object) {
+  ComPtr<documents::IDocumentPages> pages;
+  if (object) object->QueryInterface(documents::kDocumentPagesIid, reinterpret_cast<void**>(pages.GetAddressOf()));
+  return pages;
+}
+
+}  // namespace
+
+int32_t DocumentHolder::PageCount() const {
+  if (!object_) return 0;
+  LONG count = 1;
+  const ComPtr<documents::IDocumentPages> pages = PagesOf(object_.Get());
+  if (pages && FAILED(pages->GetPageCount(&count))) count = 1;
+  return count;
+}
+
+void DocumentHolder::ShowPage(int32_t index) {
+  if (!object_) throw OleError(E_UNEXPECTED, "ShowPage");
+  const ComPtr<documents::IDocumentPages> pages = PagesOf(object_.Get());
+  if (!pages) {
+    if (index == 0) return;
+    throw OleError(documents::kNoSuchPage, "ShowPage", L"the document has one page");
+  }
+  LPOLESTR why = nullptr;
+  const HRESULT hr = pages->ShowPage(index, &why);
+  std::wstring reason = why ? why : L"";
+  CoTaskMemFree(why);
+  if (FAILED(hr)) throw OleError(hr, "ShowPage", std::move(reason));
+  RefreshViewSize();
+  Invalidate();
 }
 
 POINT DocumentHolder::GetDocumentExtent() const {

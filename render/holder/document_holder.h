@@ -5,6 +5,7 @@
 #include <ole2.h>
 #include <wrl/client.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -40,6 +41,12 @@ class DocumentHolder {
   // Releases the held document, then links the file. Throws OleError with the
   // failing call's result code and the factory's reason; the holder is then empty.
   void LinkDocument(const std::wstring& fileName);
+  // The held document's pages: 1 for one that does not have several, 0 when empty.
+  int32_t PageCount() const;
+  // Shows page `index` (from 0) from now on. Throws OleError with the reason
+  // when the document has no such page or the page cannot be read; the page
+  // shown before stays.
+  void ShowPage(int32_t index);
   // (width, height) in HIMETRIC; (0, 0) when empty or when the object says nothing.
   POINT GetDocumentExtent() const;
   // Draws the held document into the rectangle; nothing when empty.

@@ -88,6 +88,8 @@ TEST(CliOptions, StructuralMistakesAreRefused) {
       {L"--render", L"d", L"--out-dir", L"f", L"--format", L"png", L"--format", L"png"},
       {L"--render", L"d", L"--out", L"o.jpg", L"--dpi", L"96", L"--dpi", L"96"},
       {L"--render", L"d", L"--out", L"o.jpg", L"--quality", L"9", L"--quality", L"9"},
+      {L"--render", L"d", L"--out", L"o.png", L"--page", L"2", L"--page", L"2"},
+      {L"--render", L"d", L"--out", L"o.png", L"--page", L"all"},  // one file for every page
   };
   for (const auto& args : bad) {
     const ParseResult r = Parse(args);
@@ -140,7 +142,7 @@ TEST(CliOptions, HelpNeedsNothingElse) {
     EXPECT_TRUE(r.options->help);
   }
   EXPECT_NE(UsageText().find(L"--render DOCUMENT --out PICTURE"), std::wstring::npos);
-  for (const wchar_t* option : {L"--out-dir", L"--format", L"--dpi", L"--quality", L"--help", L".tiff"})
+  for (const wchar_t* option : {L"--out-dir", L"--format", L"--dpi", L"--quality", L"--page", L"--help", L".tiff"})
     EXPECT_NE(UsageText().find(option), std::wstring::npos) << option;
 }
 

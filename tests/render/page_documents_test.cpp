@@ -83,35 +83,17 @@ struct Difference {
 // a bottom-up 24-bit DIB section, as the strips are.
 Difference DifferenceFromOnePass(const TDibImage& target, const render::RenderSettings& s,
                                  const render::DocumentDrawer& drawer) {
-  const render::FrameGeometry f = render::ComputeFrame(s);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = s.width;
-  bi.bmiHeader.biHeight = s.height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 24;
-  void* bits = nullptr;
-  tk::MemoryDC dc(CreateCompatibleDC(nullptr));
-  tk::GdiBitmap bmp(CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   Difference d;
-  if (!bmp) return {-1, -1};
-  const int64_t stride = core::DibStride(s.width, 24);
-  {
-    tk::SelectedObject sel(dc.get(), bmp.get());
-    drawer(dc.get(), 0, 0, s.width, s.height);
-    GdiFlush();
-  }
-  for (int y = 0; y < s.height; ++y) {
-    const uint8_t* whole = static_cast<const uint8_t*>(bits) + (int64_t{s.height} - 1 - y) * stride;
-    const uint8_t* strip = renderertest::PixelAt(target, f.leftOffset, f.topOffset + y);
-    for (int x = 0; x < 3 * s.width; x += 3) {
-      int largest = 0;
-      for (int c = 0; c < 3; ++c) largest = std::max(largest, std::abs(int(whole[x + c]) - int(strip[x + c])));
-      d.pixels += largest > 0;
-      d.largest = std::max(d.largest, largest);
-    }
-  }
-  return d;
+  const bool made =
+      renderertest::CompareWithOnePass(target, s, drawer, [&](int, const uint8_t* whole, const uint8_t* picture) {
+        for (int x = 0; x < 3 * s.width; x += 3) {
+          int largest = 0;
+          for (int c = 0; c < 3; ++c) largest = std::max(largest, std::abs(int(whole[x + c]) - int(picture[x + c])));
+          d.pixels += largest > 0;
+          d.largest = std::max(d.largest, largest);
+        }
+      });
+  return made ? d : Difference{-1, -1};
 }
 
 }  // namespace
@@ -292,4 +274,52 @@ TEST(PageDocuments, ConcurrentDrawsOfOneObjectMatchASingleDraw) {
   for (const auto& canvas : drawn)
     for (int y = 0; y < 450; ++y)
       ASSERT_EQ(std::memcmp(canvas->Row(y), reference->Row(y), 600 * 3), 0) << "row " << y;
+}
+
+// A PDF of several pages shows one at a time: the extent and the drawing are
+// the shown page's, a page it does not have is refused and changes nothing.
+TEST(PageDocuments, PagesAreShownOneAtATime) {
+  samples::PdfParts parts;
+  parts.morePages = {{200, 400, 1, 0, 0}, {300, 300, 0, 0.4, 0.8}};
+  auto doc = doctest::Load(DocumentKind::Pdf, Bytes(samples::SamplePdf(parts)));
+  ASSERT_TRUE(doc);
+  EXPECT_EQ(doc->PageCount(), 3);
+  struct Step {
+    int32_t page;
+    bool shown;
+    LONG cx, cy;  // the extent after the step
+    COLORREF centre;
+  };
+  const Step steps[] = {
+      {1, true, 7056, 14111, kRed},
+      {3, false, 7056, 14111, kRed},  // no fourth page: the second stays
+      {-1, false, 7056, 14111, kRed},
+      {2, true, 10583, 10583, RGB(0, 102, 204)},
+      {0, true, 14111, 10583, 0},
+  };
+  for (const Step& s : steps) {
+    std::wstring reason;
+    const HRESULT hr = doc->ShowPage(s.page, reason);
+    EXPECT_EQ(SUCCEEDED(hr), s.shown) << s.page;
+    if (!s.shown) {
+      EXPECT_EQ(hr, documents::kNoSuchPage) << s.page;
+      EXPECT_FALSE(reason.empty()) << s.page;
+    }
+    EXPECT_EQ(doc->Extent().cx, s.cx) << s.page;
+    EXPECT_EQ(doc->Extent().cy, s.cy) << s.page;
+    // The first page at 2 pixels a point, where its known places are sharp.
+    const int w = s.page == 0 ? 800 : int(s.cx / 50), h = s.page == 0 ? 600 : int(s.cy / 50);
+    const auto canvas = doctest::DrawWhole(*doc, w, h);
+    if (s.page == 0) {
+      ExpectSampleColours([&](int x, int y) { return canvas->At(x, y); }, w / 400.0, "the first page again");
+    } else {
+      EXPECT_EQ(canvas->At(w / 2, h / 2), s.centre) << s.page;
+    }
+  }
+  // Documents of one page have only that one.
+  auto svg = doctest::Load(DocumentKind::Svg, Bytes(samples::SampleSvg()));
+  ASSERT_TRUE(svg);
+  EXPECT_EQ(svg->PageCount(), 1);
+  std::wstring reason;
+  EXPECT_EQ(svg->ShowPage(1, reason), documents::kNoSuchPage);
 }
