@@ -1,9 +1,10 @@
 #!/bin/bash
 # Builds and runs the render benchmark under Wine, each case in a process of
 # its own (peak memory is a whole-process figure).
-#   bench/run.sh [a4] [wide] [huge] [raster] [cli]   default: all five
+#   bench/run.sh [a4] [wide] [huge] [raster] [cli] [pdf]   default: all but pdf
 # cli: the command line against Ghostscript (bench/cli/compare.sh), which
-# installs Ghostscript and rsvg-convert when they are missing.
+# installs Ghostscript and rsvg-convert when they are missing, and the same PDF
+# through the command line, mutool draw and Ghostscript; pdf: only the latter.
 # VERDALUX_BUILD picks the build folder (default build/bench). The huge case
 # needs about 3.5 GB of memory.
 set -euo pipefail
@@ -19,8 +20,9 @@ export VERDALUX_WINEPREFIX="$build/wineprefix"
 document="$(realpath -m "${VERDALUX_BENCH_DOCUMENT:-$root/samples/drawing.emf}")"
 doc="Z:$(printf '%s' "$document" | tr '/' '\\')"
 for c in "${cases[@]}"; do
-  if [ "$c" = cli ]; then
-    "$root/bench/cli/compare.sh" "$build"
+  if [ "$c" = cli ] || [ "$c" = pdf ]; then
+    parts="emf pdf"; [ "$c" = pdf ] && parts=pdf
+    VERDALUX_COMPARE="$parts" "$root/bench/cli/compare.sh" "$build"
     continue
   fi
   if [ "$c" = raster ]; then
