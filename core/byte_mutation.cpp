@@ -12,6 +12,8 @@ size_t ChunkLength(size_t size, MutationRng& rng) {
   return 1 + size_t(rng.Below(most));
 }
 
+bool IsBlank(uint8_t c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; }
+
 std::string Repeated(const std::string& part, size_t times) {
   std::string s;
   for (size_t i = 0; i < times; ++i) s += part;
@@ -78,7 +80,11 @@ void ApplyMutation(std::vector<uint8_t>& bytes, Mutation kind, MutationRng& rng,
     case Mutation::InsertToken: {
       if (tokens.empty()) return;
       const std::string& token = tokens[size_t(rng.Below(tokens.size()))];
-      const size_t to = size_t(rng.Below(size + 1));
+      size_t to = size_t(rng.Below(size + 1));
+      // Half the time just before a blank, between the reader's tokens (and
+      // in SVG between attributes or elements), so the token is read as one.
+      if (rng.Below(2))
+        while (to < size && !IsBlank(bytes[to])) ++to;
       bytes.insert(bytes.begin() + std::ptrdiff_t(to), token.begin(), token.end());
       break;
     }
@@ -120,6 +126,7 @@ const std::vector<std::string>& SvgTokens() {
       " stroke-width=\"1e30\"", " r=\"1e38\"", " font-size=\"1e9\"", " x=\"NaN\"", " y=\"-inf\"",
       "<path d=\"M 1e38 1e38 L -1e38 1e38 C 3e38 -3e38 1e308 1e308 0 0 Z\"/>",
       "<path d=\"M0 0 A 1e30 1e-30 45 1 1 1e30 0 Q NaN NaN 1 1\"/>", "<polygon points=\"1e38,1e38 -1e38,0 0,NaN\"/>",
+      "<path d=\"M+1+1L+30-30e+2h.5.5\"/>", "<polyline stroke=\"red\" points=\"+1,+1 30;30 @ 5\"/>", " +1e+5 ",
       "<g id=\"r\"><use href=\"#r\"/></g>", "<use xlink:href=\"#r\" width=\"1e30\"/>",
       "<text font-size=\"1e9\">x</text>", "<image width=\"1e9\" height=\"1e9\" href=\"data:image/png;base64,AAAA\"/>",
       "<linearGradient id=\"g\" href=\"#g\"/>", "<pattern id=\"p\" width=\"1e-30\" height=\"1e-30\"/>",

@@ -128,22 +128,23 @@ std::vector<DocumentResult> MutationRunner::RunBatch(const std::vector<std::wstr
     previous = line - 1 < run.lineSeconds.size() ? run.lineSeconds[line - 1] : run.seconds;
     Judge(r, block[0] == "written " + cli::ToUtf8(Picture(r.document)), block);
   }
-  if (ending.empty()) {
-    for (size_t i = reported; i < n; ++i) results[i].fault = "the batch printed no line for it";
+  if (ending.empty() && reported == n) {
     bool anyFailed = false;
     for (const DocumentResult& r : results) anyFailed |= !r.rendered;
-    if (reported == n && run.code != (anyFailed ? 1u : 0u))
+    if (run.code != (anyFailed ? 1u : 0u))
       results[0].fault = "the batch's exit code " + std::to_string(run.code) + " does not match its lines";
     return results;
   }
-  // The process crashed or hung on one of the rest: each of them alone.
+  // The process crashed, hung or stopped early on one of the rest: each of them alone.
+  const std::string how = ending.empty() ? "ended with exit code " + Hex(run.code) + " before the end" : ending;
   bool found = false;
   for (size_t i = reported; i < n; ++i) {
+    DeleteFileW(Picture(documents[i]).c_str());  // whatever the batch left of it
     results[i] = RunAlone(documents[i]);
     found |= !results[i].fault.empty();
   }
-  if (!found && reported < n)
-    results[reported].fault = "in a batch verdalux.exe " + ending + " at this or a later document; alone each ended well";
+  if (!found)
+    results[reported].fault = "in a batch verdalux.exe " + how + " at this or a later document; alone each ended well";
   return results;
 }
 

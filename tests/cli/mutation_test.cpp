@@ -1,7 +1,7 @@
 // Damaged page documents through the program itself: mutated copies of the
 // sample PDF and SVG, each rendered by verdalux.exe in a child process, must
 // each end in a picture or in a message that says why, and never crash or hang.
-//   VERDALUX_MUTATIONS=N          variants of each format (100 when not set)
+//   VERDALUX_MUTATIONS=N          variants of each format (1000 when not set)
 //   VERDALUX_MUTATION_SEED=S      another set of variants
 // A variant that ends badly is kept in "mutation-faults" beside this program
 // and named with its seed and index.
@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <map>
 
+#include "app/cli/error_output.h"
 #include "core/byte_mutation.h"
 #include "tests/cli/cli_fixtures.h"
 #include "tests/cli/mutation_runner.h"
@@ -35,6 +36,7 @@ uint64_t EnvNumber(const wchar_t* name, uint64_t fallback) {
 std::string Shape(const std::string& refusal) {
   const size_t reason = std::min(refusal.find(" | "), refusal.size());
   std::string s = refusal.substr(0, reason);
+  if (s == cli::ToUtf8(cli::kImportFailedText)) s = "(could not import)";
   for (char c : refusal.substr(reason))
     if (c < '0' || c > '9')
       s += c;
@@ -75,7 +77,7 @@ void Report(const Tally& t, double seconds) {
 }  // namespace
 
 TEST(Mutation, DamagedPageDocumentsRenderOrSayWhy) {
-  const uint64_t count = EnvNumber(L"VERDALUX_MUTATIONS", 100);
+  const uint64_t count = EnvNumber(L"VERDALUX_MUTATIONS", 1000);
   const uint64_t seed = EnvNumber(L"VERDALUX_MUTATION_SEED", 20261209);
   const std::wstring keep = testsupport::ExeFolder() + L"mutation-faults";
   clitest::LetCrashesEndChildren();
@@ -86,6 +88,7 @@ TEST(Mutation, DamagedPageDocumentsRenderOrSayWhy) {
   Tally tally;
   const auto start = std::chrono::steady_clock::now();
   for (const Format& format : formats) {
+    const Tally before = tally;
     const std::vector<uint8_t> original = clitest::ReadFileBytes(clitest::SamplePath(format.sample));
     ASSERT_FALSE(original.empty());
     for (uint64_t first = 0; first < count; first += kBatch) {
@@ -99,8 +102,8 @@ TEST(Mutation, DamagedPageDocumentsRenderOrSayWhy) {
         ++tally.runs;
         const std::wstring name = r.document.substr(r.document.find_last_of(L'\\') + 1);
         if (r.seconds > tally.slowest) tally.slowest = r.seconds, tally.slowestName = name;
-        if (r.rendered) ++tally.rendered;
-        if (!r.rendered && r.fault.empty()) ++tally.refused, ++tally.reasons[Shape(r.refusal)];
+        if (r.fault.empty() && r.rendered) ++tally.rendered;
+        if (r.fault.empty() && !r.rendered) ++tally.refused, ++tally.reasons[Shape(r.refusal)];
         if (!r.fault.empty()) {
           ++tally.faults;
           CreateDirectoryW(keep.c_str(), nullptr);
@@ -111,6 +114,10 @@ TEST(Mutation, DamagedPageDocumentsRenderOrSayWhy) {
         DeleteFileW(r.document.c_str());
       }
     }
+    std::printf("%s: %llu variants, %llu rendered, %llu refused\n", Narrow(format.sample).c_str(),
+                static_cast<unsigned long long>(tally.runs - before.runs),
+                static_cast<unsigned long long>(tally.rendered - before.rendered),
+                static_cast<unsigned long long>(tally.refused - before.refused));
   }
   Report(tally, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   EXPECT_EQ(tally.runs, 2 * count);
