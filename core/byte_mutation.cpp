@@ -81,10 +81,15 @@ void ApplyMutation(std::vector<uint8_t>& bytes, Mutation kind, MutationRng& rng,
       if (tokens.empty()) return;
       const std::string& token = tokens[size_t(rng.Below(tokens.size()))];
       size_t to = size_t(rng.Below(size + 1));
-      // Half the time just before a blank, between the reader's tokens (and
-      // in SVG between attributes or elements), so the token is read as one.
-      if (rng.Below(2))
+      // Half the time where the reader expects such a token: markup after
+      // the end of a tag, anything else before a blank (between attributes,
+      // between PDF objects), so the token is read as one.
+      if (rng.Below(2) && token[0] == '<') {
+        while (to < size && bytes[to] != '>') ++to;
+        to += to < size;
+      } else if (rng.Below(2)) {
         while (to < size && !IsBlank(bytes[to])) ++to;
+      }
       bytes.insert(bytes.begin() + std::ptrdiff_t(to), token.begin(), token.end());
       break;
     }

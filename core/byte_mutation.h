@@ -24,8 +24,9 @@ class MutationRng {
 enum class Mutation { FlipBit, OverwriteByte, Truncate, DeleteChunk, DuplicateChunk, InsertToken };
 
 // One edit of `kind` at a place drawn from `rng`. InsertToken puts one of
-// `tokens` at a random offset, half the time moved on to the next blank; an
-// edit that has nothing to work on (an empty buffer, no tokens) changes nothing.
+// `tokens` at a random offset, often moved on to where a reader expects one:
+// past the next ">" for markup, to the next blank for the rest. An edit that
+// has nothing to work on (an empty buffer, no tokens) changes nothing.
 void ApplyMutation(std::vector<uint8_t>& bytes, Mutation kind, MutationRng& rng,
                    const std::vector<std::string>& tokens);
 

@@ -50,6 +50,7 @@ struct Format {
   const wchar_t* name;  // of the variants: "pdf-17.pdf"
   const wchar_t* extension;
   const std::vector<std::string>& tokens;
+  int maxEdits;  // XML refuses a whole file for one bad byte: fewer edits let more SVGs through to drawing
 };
 
 struct Tally {
@@ -70,7 +71,7 @@ void Report(const Tally& t, double seconds) {
   for (const auto& [reason, n] : t.reasons) top.emplace_back(n, reason);
   std::sort(top.rbegin(), top.rend());
   std::printf("%zu distinct reasons; the most common:\n", top.size());
-  for (size_t i = 0; i < top.size() && i < 15; ++i)
+  for (size_t i = 0; i < top.size() && i < 40; ++i)
     std::printf("%6llu  %s\n", static_cast<unsigned long long>(top[i].first), top[i].second.c_str());
 }
 
@@ -83,8 +84,8 @@ TEST(Mutation, DamagedPageDocumentsRenderOrSayWhy) {
   clitest::LetCrashesEndChildren();
   clitest::ScratchFolder dir;
   const clitest::MutationRunner runner(testsupport::ExeFolder() + L"verdalux.exe", dir.Path(), kSilenceMs);
-  const Format formats[] = {{L"page.pdf", L"pdf-", L".pdf", core::PdfTokens()},
-                            {L"page.svg", L"svg-", L".svg", core::SvgTokens()}};
+  const Format formats[] = {{L"page.pdf", L"pdf-", L".pdf", core::PdfTokens(), 4},
+                            {L"page.svg", L"svg-", L".svg", core::SvgTokens(), 2}};
   Tally tally;
   const auto start = std::chrono::steady_clock::now();
   for (const Format& format : formats) {
@@ -95,7 +96,7 @@ TEST(Mutation, DamagedPageDocumentsRenderOrSayWhy) {
       std::vector<std::wstring> documents;
       for (uint64_t i = first; i < std::min(count, first + kBatch); ++i)
         documents.push_back(dir.Write(format.name + std::to_wstring(i) + format.extension,
-                                      core::MutatedVariant(original, format.tokens, seed, i)));
+                                      core::MutatedVariant(original, format.tokens, seed, i, format.maxEdits)));
       const std::vector<clitest::DocumentResult> results = runner.RunBatch(documents);
       for (size_t k = 0; k < results.size(); ++k) {
         const clitest::DocumentResult& r = results[k];
