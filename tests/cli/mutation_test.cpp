@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cwchar>
 #include <map>
 
 #include "app/cli/error_output.h"
@@ -31,8 +32,8 @@ uint64_t EnvNumber(const wchar_t* name, uint64_t fallback) {
   return std::wcstoull(value, nullptr, 10);
 }
 
-// Reasons that differ only in numbers count as one; the message above them is
-// the same for every import failure and stays as it is.
+// Reasons that differ only in numbers count as one; the long message above
+// every import failure's reason is shown short.
 std::string Shape(const std::string& refusal) {
   const size_t reason = std::min(refusal.find(" | "), refusal.size());
   std::string s = refusal.substr(0, reason);
