@@ -18,7 +18,11 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 target="${1:?usage: mupdf.sh i686|x86_64 [folder]}"
 third="$(realpath -m "${2:-$root/build/third_party}")"
 prefix="$third/mupdf-$target"
-[ -f "$prefix/.built" ] && exit 0
+# Fixes to MuPDF's own code are the patches in scripts/mupdf-fixes; the stamp
+# names how many there are, so a build made before a new one is made again.
+fixes="fixes $(find "$root/scripts/mupdf-fixes" -name '*.patch' | wc -l)"
+built() { [ -f "$prefix/.built" ] && grep -qx "$fixes" "$prefix/.built"; }
+built && exit 0
 
 case "$target" in
   x86_64) os=mingw64-cross ;;
@@ -32,7 +36,7 @@ mkdir -p "$work"
 # Both targets share the work folder: one build at a time.
 exec 9>"$work/.lock"
 flock 9
-[ -f "$prefix/.built" ] && exit 0
+built && exit 0
 
 command -v dpkg-source >/dev/null || $SUDO apt-get install -y -qq --no-install-recommends dpkg-dev >/dev/null
 
@@ -119,6 +123,11 @@ EOF
   : >"$tree/.prepared"
 fi
 
+# Each fix once: a patch that is in already reverses cleanly.
+for p in "$root"/scripts/mupdf-fixes/*.patch; do
+  patch -d "$tree" -p1 -R -s -f --dry-run <"$p" >/dev/null 2>&1 || patch -d "$tree" -p1 -s -f <"$p"
+done
+
 "$root/scripts/libjpeg.sh" "$target" "$third"
 jpeg_include="$third/$target/include"
 
@@ -143,4 +152,5 @@ mkdir -p "$prefix/lib" "$prefix/include"
 cp "$out/libmupdf.a" "$out/libmupdf-third.a" "$prefix/lib/"
 cp -a "$tree/include/mupdf" "$prefix/include/"
 basename "$(find "$work" -maxdepth 1 -type d -name 'mupdf-[0-9]*' | head -n 1)" >"$prefix/.built"
+echo "$fixes" >>"$prefix/.built"
 echo "mupdf: $target built in $((SECONDS - start)) s"

@@ -8,6 +8,7 @@
 #include "app/cli/command_line.h"
 #include "core/emf_records.h"
 #include "tests/cli/cli_fixtures.h"
+#include "tests/support/child_process.h"
 #include "toolkit/handles.h"
 
 using clitest::ScratchFolder;
@@ -58,33 +59,12 @@ std::wstring BinFolder() {
 // verdalux.exe run as a child with its standard error in a pipe; -1 when it
 // did not end within the time (it is then ended).
 Outcome RunProcess(const std::wstring& commandLine) {
+  const testsupport::ChildRun run =
+      testsupport::RunChild(BinFolder() + L"verdalux.exe", commandLine, BinFolder(), 60000);
   Outcome o;
-  HANDLE r = nullptr, w = nullptr;
-  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-  CreatePipe(&r, &w, &sa, 0);
-  tk::KernelHandle read(r), write(w);
-  SetHandleInformation(read.get(), HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESTDHANDLES;
-  si.hStdError = write.get();
-  si.hStdOutput = write.get();
-  si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  PROCESS_INFORMATION pi{};
-  std::wstring cmd = L"\"" + BinFolder() + L"verdalux.exe\" " + commandLine;
-  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, BinFolder().c_str(), &si, &pi))
-    return o;
-  tk::KernelHandle process(pi.hProcess), thread(pi.hThread);
-  write.reset();  // the child holds the only write end now
-  o.err = Drain(read.get());
-  if (WaitForSingleObject(process.get(), 60000) != WAIT_OBJECT_0) {
-    TerminateProcess(process.get(), 99);
-    return o;
-  }
-  DWORD code = 0;
-  GetExitCodeProcess(process.get(), &code);
-  o.code = int(code);
-  o.handled = true;
+  o.err = run.output;
+  o.handled = run.ended;
+  o.code = run.ended ? int(run.code) : -1;
   return o;
 }
 
