@@ -12,7 +12,8 @@
 #   emf  Verdalux on the EMF (with borders) against Ghostscript on the PDF;
 #   pdf  the same PDF through everyone at 11000 x 15556 without borders:
 #        Verdalux's built-in MuPDF, mutool draw (installed when missing) and
-#        Ghostscript.
+#        Ghostscript. VERDALUX_BUILD_I686 names a build folder with the
+#        32-bit verdalux.exe to time as well.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 build="$(realpath -m "$1")"
@@ -80,6 +81,9 @@ if has pdf; then
   for f in bmp png; do
     measure "verdalux-pdf-$f" "$run" "$build/bin/verdalux.exe" --render "$pdf" --out "$(windows "$work/out.$f")" \
       --width 11000 --height 15556
+    [ -z "${VERDALUX_BUILD_I686:-}" ] ||
+      measure "verdalux32-pdf-$f" "$run" "$VERDALUX_BUILD_I686/bin/verdalux.exe" --render "$pdf" \
+        --out "$(windows "$work/out.$f")" --width 11000 --height 15556
   done
   measure "mutool-pnm" mutool draw -q -w 11000 -h 15556 -o "$work/out.pnm" "$work/quadrants.pdf" 1
   measure "mutool-png" mutool draw -q -w 11000 -h 15556 -o "$work/out.png" "$work/quadrants.pdf" 1
