@@ -19,8 +19,10 @@ target="${1:?usage: mupdf.sh i686|x86_64 [folder]}"
 third="$(realpath -m "${2:-$root/build/third_party}")"
 prefix="$third/mupdf-$target"
 # Fixes to MuPDF's own code are the patches in scripts/mupdf-fixes; the stamp
-# names how many there are, so a build made before a new one is made again.
-fixes="fixes $(find "$root/scripts/mupdf-fixes" -name '*.patch' | wc -l)"
+# names a digest of them, so a build made before a fix was added or changed
+# is made again.
+fixes="fixes $(find "$root/scripts/mupdf-fixes" -name '*.patch' -print0 | sort -z | xargs -0 -r cat | sha256sum |
+  cut -c1-16)"
 built() { [ -f "$prefix/.built" ] && grep -qx "$fixes" "$prefix/.built"; }
 built && exit 0
 
