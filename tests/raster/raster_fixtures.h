@@ -9,6 +9,7 @@
 #include "raster/dib.h"
 #include "raster/gdi_calls.h"
 #include "raster/owned_dib.h"
+#include "tests/support/pictures.h"
 
 namespace rastertest {
 
@@ -18,21 +19,7 @@ inline COLORREF Pattern(int x, int yTop) {
 }
 
 // A 24-bit image whose pixel x, y (from the top) is Pattern(x, y).
-inline raster::OwnedDib PatternImage(int w, int h) {
-  raster::OwnedDib d = raster::OwnedDib::New(w, h, 24);
-  if (!d) return d;
-  auto* bits = static_cast<uint8_t*>(d.get().Bits);
-  for (int y = 0; y < h; ++y) {
-    uint8_t* row = bits + static_cast<int64_t>(h - 1 - y) * d.get().BytesPerRow;
-    for (int x = 0; x < w; ++x) {
-      const COLORREF c = Pattern(x, y);
-      row[3 * x] = GetBValue(c);
-      row[3 * x + 1] = GetGValue(c);
-      row[3 * x + 2] = GetRValue(c);
-    }
-  }
-  return d;
-}
+inline raster::OwnedDib PatternImage(int w, int h) { return testsupport::MakePicture(w, h, Pattern); }
 
 // Forwards to the real calls unless told to play a refusing device; counts.
 struct FakeDevice {
