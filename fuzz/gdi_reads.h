@@ -22,12 +22,14 @@ class Reads {
   }
   bool inside() const { return inside_; }
   uint64_t size() const { return size_; }
+  const uint8_t* at(uint64_t off) const { return p_ + off; }
   uint32_t U32(uint64_t off) {
     if (!Need(off, 4)) return 0;
     return p_[off] | p_[off + 1] << 8 | p_[off + 2] << 16 | uint32_t(p_[off + 3]) << 24;
   }
   int32_t I32(uint64_t off) { return static_cast<int32_t>(U32(off)); }
   uint16_t U16(uint64_t off) { return Need(off, 2) ? uint16_t(p_[off] | p_[off + 1] << 8) : 0; }
+  uint8_t U8(uint64_t off) { return Need(off, 1) ? p_[off] : 0; }
 
  private:
   const uint8_t* p_;
