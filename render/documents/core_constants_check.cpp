@@ -131,32 +131,20 @@ SAME(L::kClipRgnData, offsetof(EMREXTSELECTCLIPRGN, RgnData));
 SAME(L::kClipRgnStructBytes, sizeof(EMREXTSELECTCLIPRGN));
 
 // GDI enumerations and sizes.
-SAME(gdi::kMmText, MM_TEXT); SAME(gdi::kMmAnisotropic, MM_ANISOTROPIC);
-SAME(gdi::kTransparent, TRANSPARENT); SAME(gdi::kOpaque, OPAQUE);
-SAME(gdi::kAlternate, ALTERNATE); SAME(gdi::kWinding, WINDING);
-SAME(gdi::kR2Black, R2_BLACK); SAME(gdi::kR2White, R2_WHITE);
-SAME(gdi::kBlackOnWhite, BLACKONWHITE); SAME(gdi::kHalftone, HALFTONE);
-SAME(gdi::kAdCounterClockwise, AD_COUNTERCLOCKWISE); SAME(gdi::kAdClockwise, AD_CLOCKWISE);
-SAME(gdi::kIcmOff, ICM_OFF); SAME(gdi::kIcmDoneOutsideDC, ICM_DONE_OUTSIDEDC);
-SAME(gdi::kLayoutRtl, LAYOUT_RTL); SAME(gdi::kLayoutBitmapOrientationPreserved, LAYOUT_BITMAPORIENTATIONPRESERVED);
-SAME(gdi::kMwtIdentity, MWT_IDENTITY); SAME(gdi::kMwtRightMultiply, MWT_RIGHTMULTIPLY);
-SAME(gdi::kMwtSet, MWT_MAX + 1);
-SAME(gdi::kGmCompatible, GM_COMPATIBLE); SAME(gdi::kGmAdvanced, GM_ADVANCED);
-SAME(gdi::kEtoOpaque, ETO_OPAQUE); SAME(gdi::kEtoClipped, ETO_CLIPPED); SAME(gdi::kEtoGlyphIndex, ETO_GLYPH_INDEX);
-SAME(gdi::kEtoRtlReading, ETO_RTLREADING); SAME(gdi::kEtoNumericsLocal, ETO_NUMERICSLOCAL);
-SAME(gdi::kEtoNumericsLatin, ETO_NUMERICSLATIN); SAME(gdi::kEtoIgnoreLanguage, ETO_IGNORELANGUAGE);
-SAME(gdi::kEtoPdy, ETO_PDY);
-SAME(gdi::kPsInsideFrame, PS_INSIDEFRAME); SAME(gdi::kPsUserStyle, PS_USERSTYLE); SAME(gdi::kPsAlternate, PS_ALTERNATE);
-SAME(gdi::kPsStyleMask, PS_STYLE_MASK); SAME(gdi::kPsEndcapFlat, PS_ENDCAP_FLAT);
-SAME(gdi::kPsEndcapMask, PS_ENDCAP_MASK); SAME(gdi::kPsJoinMiter, PS_JOIN_MITER); SAME(gdi::kPsJoinMask, PS_JOIN_MASK);
-SAME(gdi::kPsTypeMask, PS_TYPE_MASK);
+SAME(gdi::kMwtIdentity, MWT_IDENTITY); SAME(gdi::kMwtLeftMultiply, MWT_LEFTMULTIPLY); SAME(gdi::kMwtSet, MWT_MAX + 1);
+SAME(gdi::kEtoOpaque, ETO_OPAQUE); SAME(gdi::kEtoClipped, ETO_CLIPPED); SAME(gdi::kEtoPdy, ETO_PDY);
 SAME(gdi::kBsSolid, BS_SOLID); SAME(gdi::kBsNull, BS_NULL); SAME(gdi::kBsHatched, BS_HATCHED);
+SAME(gdi::kBsPattern, BS_PATTERN); SAME(gdi::kBsDibPattern, BS_DIBPATTERN); SAME(gdi::kBsDibPatternPt, BS_DIBPATTERNPT);
 SAME(gdi::kHsDiagCross, HS_DIAGCROSS);
-SAME(gdi::kRgnAnd, RGN_AND); SAME(gdi::kRgnCopy, RGN_COPY); SAME(gdi::kRdhRectangles, RDH_RECTANGLES);
-SAME(gdi::kRgnDataHeaderBytes, sizeof(RGNDATAHEADER));
-SAME(gdi::kDefaultPalette, DEFAULT_PALETTE); SAME(gdi::kStockLast, STOCK_LAST);
+SAME(gdi::kRgnDataHeaderBytes, sizeof(RGNDATAHEADER)); SAME(gdi::kRgnDataCount, offsetof(RGNDATAHEADER, nCount));
 SAME(gdi::kLogFontWBytes, sizeof(LOGFONTW)); SAME(gdi::kLogFontFaceName, offsetof(LOGFONTW, lfFaceName));
 SAME(gdi::kLfFaceSize, LF_FACESIZE);
+SAME(gdi::kLogColorSpaceABytes, sizeof(LOGCOLORSPACEA)); SAME(gdi::kLogColorSpaceWBytes, sizeof(LOGCOLORSPACEW));
+SAME(gdi::kLogColorSpaceName, offsetof(LOGCOLORSPACEA, lcsFilename)); SAME(gdi::kMaxPath, MAX_PATH);
+SAME(gdi::kEscNewFrame, NEWFRAME); SAME(gdi::kEscAbortDoc, ABORTDOC); SAME(gdi::kEscSetAbortProc, SETABORTPROC);
+SAME(gdi::kEscStartDoc, STARTDOC); SAME(gdi::kEscEndDoc, ENDDOC); SAME(gdi::kEscGetPhysPageSize, GETPHYSPAGESIZE);
+SAME(gdi::kEscGetPrintingOffset, GETPRINTINGOFFSET); SAME(gdi::kEscGetScalingFactor, GETSCALINGFACTOR);
+SAME(gdi::kEscMfComment, MFCOMMENT);
 
 // Bitmap headers.
 SAME(dib::kCoreHeaderBytes, sizeof(BITMAPCOREHEADER)); SAME(dib::kInfoHeaderBytes, sizeof(BITMAPINFOHEADER));
