@@ -1,219 +1,150 @@
-// Whitelist validator for WMF files; see emf_checker.cpp for why.
+// Walks a Windows metafile record by record and writes the copy the platform
+// gets; wmf_checker.cpp holds the checks of the records themselves.
 #include "core/wmf_validator.h"
 
+#include <algorithm>
 #include <string>
-#include <vector>
 
 #include "core/gdi_enums.h"
 #include "core/le_bytes.h"
+#include "core/wmf_checker.h"
 #include "core/wmf_records.h"
 
 namespace core {
 namespace {
 
-constexpr int kMaxSaveDepth = 1024;
+constexpr uint32_t kEmbeddedMagic = 0x43464D57;  // "WMFC": a chunk of an enhanced metafile
 
-class WmfChecker {
- public:
-  WmfChecker(uint16_t objects, WmfInfo& info) : slots_(objects, false), info_(info) {}
-  // r spans the whole record; parameters start at byte 6. False with Why() set
-  // when the record is malformed.
-  bool Check(const ByteReader& r, uint16_t function);
-  const char* Why() const { return why_; }
-
- private:
-  bool Fail(const char* why) {
-    why_ = why;
-    return false;
-  }
-  uint64_t Words(const ByteReader& r) const { return (r.size() - 6) / 2; }
-  int16_t P(const ByteReader& r, uint64_t i) const { return r.I16(6 + 2 * i); }
-  bool Params(const ByteReader& r, uint64_t n) { return Words(r) >= n || Fail("is shorter than its parameters"); }
-  bool Enum(const ByteReader& r, int lo, int hi) {
-    return Params(r, 1) && ((P(r, 0) >= lo && P(r, 0) <= hi) || Fail("has a mode out of range"));
-  }
-  bool NonZero(const ByteReader& r, uint64_t n) {
-    for (uint64_t i = 0; i < n; ++i)
-      if (P(r, i) == 0) return Fail("has a zero extent or scale");
-    return true;
-  }
-  bool Create() {
-    for (size_t i = 0; i < slots_.size(); ++i)
-      if (!slots_[i]) return slots_[i] = true;
-    return Fail("creates an object with the object table full");  // the player would have nowhere to put it
-  }
-  bool Used(uint16_t i) { return (i < slots_.size() && slots_[i]) || Fail("uses an empty object slot"); }
-  bool PolyPolygon(const ByteReader& r);
-  bool ExtTextOut(const ByteReader& r);
-
-  std::vector<bool> slots_;
-  WmfInfo& info_;
-  int depth_ = 0;
-  const char* why_ = nullptr;
-};
-
-bool WmfChecker::PolyPolygon(const ByteReader& r) {
-  if (!Params(r, 1)) return false;
-  const uint16_t polys = r.U16(6);
-  if (polys == 0 || !Params(r, 1ull + polys)) return Fail("has more polygons than it holds");
-  uint64_t points = 0;
-  for (uint64_t i = 0; i < polys; ++i) {
-    const uint16_t c = r.U16(8 + 2 * i);
-    if (c < 2) return Fail("has a polygon of fewer than two points");
-    points += c;
-  }
-  return Words(r) >= 1ull + polys + 2 * points || Fail("has more points than it holds");
-}
-
-// y, x, count, options, [rectangle], string padded to words, [dx per char]
-bool WmfChecker::ExtTextOut(const ByteReader& r) {
-  if (!Params(r, 4)) return false;
-  const uint16_t count = r.U16(10), options = r.U16(12);
-  if (options & ~(gdi::kEtoOpaque | gdi::kEtoClipped | gdi::kEtoGlyphIndex | gdi::kEtoRtlReading))
-    return Fail("has unknown text options");
-  const uint64_t rect = (options & (gdi::kEtoOpaque | gdi::kEtoClipped)) ? 4 : 0;
-  const uint64_t text = (count + 1ull) / 2;
-  if (Words(r) < 4 + rect + text) return Fail("has more characters than it holds");
-  const uint64_t rest = Words(r) - (4 + rect + text);
-  return rest == 0 || rest >= count || Fail("has a partial spacing array");  // all there or absent
-}
-
-bool WmfChecker::Check(const ByteReader& r, uint16_t f) {
-  why_ = nullptr;
-  switch (f) {
-    case meta::kSaveDC:
-      return ++depth_ <= kMaxSaveDepth || Fail("saves too many states");
-    case meta::kRestoreDC: {
-      const int16_t rel = Words(r) >= 1 ? P(r, 0) : 0;
-      if (rel >= 0 || -rel > depth_) return Fail("restores a state it never saved");
-      depth_ += rel;
-      return true;
-    }
-    case meta::kSetBkMode: return Enum(r, gdi::kTransparent, gdi::kOpaque);
-    case meta::kSetMapMode: return Enum(r, gdi::kMmText, gdi::kMmAnisotropic);
-    case meta::kSetRop2: return Enum(r, gdi::kR2Black, gdi::kR2White);
-    case meta::kSetPolyFillMode: return Enum(r, gdi::kAlternate, gdi::kWinding);
-    case meta::kSetStretchBltMode: return Enum(r, gdi::kBlackOnWhite, gdi::kHalftone);
-    case meta::kSetTextAlign: return Params(r, 1);
-    case meta::kSetBkColor: case meta::kSetTextColor: return Params(r, 2);
-    case meta::kSetWindowExt:
-      if (!Params(r, 2) || !NonZero(r, 2)) return false;
-      if (info_.windowExtX == 0) {
-        info_.windowExtX = P(r, 1);
-        info_.windowExtY = P(r, 0);
-      }
-      return true;
-    case meta::kSetViewportExt:
-      return Params(r, 2) && NonZero(r, 2);
-    case meta::kSetWindowOrg: case meta::kSetViewportOrg: case meta::kOffsetWindowOrg:
-    case meta::kOffsetViewportOrg: case meta::kLineTo: case meta::kMoveTo: case meta::kOffsetClipRgn:
-      return Params(r, 2);
-    case meta::kScaleWindowExt: case meta::kScaleViewportExt:
-      return Params(r, 4) && NonZero(r, 4);
-    case meta::kExcludeClipRect: case meta::kIntersectClipRect: case meta::kRectangle:
-    case meta::kEllipse: case meta::kSetPixel:
-      return Params(r, 4);
-    case meta::kRoundRect: return Params(r, 6);
-    case meta::kArc: case meta::kPie: case meta::kChord: return Params(r, 8);
-    case meta::kPolygon: case meta::kPolyline: {
-      const uint16_t n = Words(r) >= 1 ? r.U16(6) : 0;
-      if (n < 2) return Fail("has fewer than two points");
-      return Words(r) >= 1ull + 2ull * n || Fail("has more points than it holds");
-    }
-    case meta::kPolyPolygon: return PolyPolygon(r);
-    case meta::kTextOut: {
-      const uint16_t n = Words(r) >= 1 ? r.U16(6) : 0;
-      return Params(r, 1 + (n + 1ull) / 2 + 2);
-    }
-    case meta::kExtTextOut: return ExtTextOut(r);
-    case meta::kSelectObject: return Params(r, 1) && Used(r.U16(6));
-    case meta::kDeleteObject:
-      if (!Params(r, 1) || !Used(r.U16(6))) return false;
-      slots_[r.U16(6)] = false;
-      return true;
-    case meta::kCreatePenIndirect:
-      return Params(r, 5) && (r.U16(6) <= gdi::kPsInsideFrame || Fail("has a pen style out of range")) && Create();
-    case meta::kCreateBrushIndirect: {
-      if (!Params(r, 4)) return false;
-      const uint16_t style = r.U16(6), hatch = r.U16(12);
-      const bool ok = style == gdi::kBsSolid || style == gdi::kBsNull ||
-                      (style == gdi::kBsHatched && hatch <= gdi::kHsDiagCross);
-      return (ok || Fail("has a brush style this program does not draw")) && Create();
-    }
-    case meta::kCreateFontIndirect: {
-      // LOGFONT16: 18 bytes of fields, then a face name that must end inside the record.
-      if (!Params(r, 9)) return false;
-      for (uint64_t i = 6 + 18; i < r.size() && i < 6 + 18 + gdi::kLfFaceSize; ++i)
-        if (r.U8(i) == 0) return Create();
-      return Fail("has a face name without its end");
-    }
-    default:
-      return Fail("is of a function this program does not draw");
-  }
-}
-
-std::string Describe(uint32_t index, uint16_t function, const char* why) {
+std::string Describe(uint32_t index, uint16_t function, const std::string& why) {
   const char* name = WmfFunctionName(function);
-  char number[8];
   static const char kHex[] = "0123456789ABCDEF";
-  number[0] = '0', number[1] = 'x';
-  for (int i = 0; i < 4; ++i) number[2 + i] = kHex[(function >> (12 - 4 * i)) & 0xF];
-  number[6] = 0;
-  return "record " + std::to_string(index) + " of function " + (name ? name : "unknown") + " (" + number +
-         ") " + why;
+  std::string number = "0x";
+  for (int i = 0; i < 4; ++i) number += kHex[(function >> (12 - 4 * i)) & 0xF];
+  return "record " + std::to_string(index) + " of function " + (name ? name : "unknown") + " (" + number + ") " + why;
+}
+
+void Put16(std::vector<uint8_t>& b, size_t off, uint32_t v) {
+  b[off] = static_cast<uint8_t>(v);
+  b[off + 1] = static_cast<uint8_t>(v >> 8);
+}
+void Put32(std::vector<uint8_t>& b, size_t off, uint32_t v) { Put16(b, off, v), Put16(b, off + 2, v >> 16); }
+
+bool IsEmbeddedChunk(const ByteReader& rec) {
+  return rec.U16(4) == meta::kEscape && rec.U16(6) == gdi::kEscMfComment && rec.U32(10) == kEmbeddedMagic;
+}
+
+// The enhanced metafile that the platform's conversion to a Windows metafile
+// keeps in comment escapes at its start: chunk headers (at byte 10: magic,
+// type, version, checksum, flags, chunk count, chunk size, bytes remaining
+// after it, whole size) and data from byte 44. The platform takes it when the
+// chunks add up and the words of the whole metafile sum to zero; so does
+// this, and also wants the chunks to fill the size they announce.
+std::vector<uint8_t> EmbeddedEmf(const std::vector<ByteReader>& chunks, const ByteReader& metafile) {
+  std::vector<uint8_t> emf;
+  if (chunks.empty()) return emf;
+  const uint64_t whole = chunks[0].U32(40), count = chunks[0].U32(28);
+  if (count == 0 || count > chunks.size() || whole > metafile.size()) return emf;
+  uint64_t remaining = whole;
+  for (uint64_t i = 0; i < count; ++i) {
+    const ByteReader& c = chunks[i];
+    const uint32_t bytes = c.U32(32);
+    if (bytes > remaining || !c.Has(44, bytes)) return {};
+    remaining -= bytes;
+    if (c.U32(36) != remaining) return {};
+    emf.insert(emf.end(), c.data() + 44, c.data() + 44 + bytes);
+  }
+  uint16_t sum = 0;
+  for (uint64_t off = 0; off + 1 < metafile.size(); off += 2) sum = static_cast<uint16_t>(sum + metafile.U16(off));
+  if (remaining != 0 || sum != 0) emf.clear();
+  return emf;
 }
 
 }  // namespace
 
-Verdict ValidateWindowsMetafile(const uint8_t* data, size_t size, WmfInfo& info) {
-  info = WmfInfo();
-  if (!data || size > 0x7FFFFFFF) return Verdict::Refuse("the file is too large");
+PreparedWmf PrepareWindowsMetafile(const uint8_t* data, size_t size) {
+  PreparedWmf p;
+  auto refuse = [&p](std::string why) {
+    p.verdict = Verdict::Refuse(std::move(why));
+    p.bytes.clear();
+    p.embeddedEmf.clear();
+    return std::move(p);
+  };
+  if (!data || size > 0x7FFFFFFF) return refuse("the file is too large");
   const ByteReader file(data, size);
+  WmfInfo& info = p.info;
   if (file.U32(0) == meta::kPlaceableKey) {
-    if (size < meta::kPlaceableBytes) return Verdict::Refuse("the file is too short for its placeable header");
-    info.placeable = true;
-    info.left = file.I16(6);
-    info.top = file.I16(8);
-    info.right = file.I16(10);
-    info.bottom = file.I16(12);
-    info.unitsPerInch = file.U16(14);
-    if (info.right <= info.left || info.bottom <= info.top || info.unitsPerInch == 0)
-      return Verdict::Refuse("the placeable header has an empty box or no units per inch");
+    if (size < meta::kPlaceableBytes) return refuse("the file is too short for its placeable header");
     info.headerOffset = meta::kPlaceableBytes;
+    info.left = file.I16(6), info.top = file.I16(8), info.right = file.I16(10), info.bottom = file.I16(12);
+    info.unitsPerInch = file.U16(14);
+    // The box only sizes the picture; without a usable one the records' window does.
+    info.placeable = info.right > info.left && info.bottom > info.top && info.unitsPerInch != 0;
   }
   const uint64_t h = info.headerOffset;
-  if (!file.Has(h, meta::kHeaderBytes)) return Verdict::Refuse("the file is too short for a metafile header");
+  if (!file.Has(h, meta::kHeaderBytes)) return refuse("the file is too short for a metafile header");
+  // Memory and disk metafiles, of either version, play alike; the players
+  // ignore the stated size and largest record and go by the bytes.
   const uint16_t type = file.U16(h), headerWords = file.U16(h + 2), version = file.U16(h + 4);
-  const uint64_t bytes = 2ull * file.U32(h + 6);
-  const uint16_t objects = file.U16(h + 10);
-  const uint32_t maxRecord = file.U32(h + 12);
   if ((type != 1 && type != 2) || headerWords != 9 || (version != 0x100 && version != 0x300))
-    return Verdict::Refuse("the metafile header is of an unknown kind");
-  if (bytes < meta::kHeaderBytes + 6 || !file.Has(h, bytes))
-    return Verdict::Refuse("the header states a size the file does not have");
-  info.bytes = static_cast<size_t>(bytes);
-  WmfChecker checker(objects, info);
-  const ByteReader whole = file.Sub(h, bytes);
-  uint64_t offset = meta::kHeaderBytes;
-  uint32_t records = 0;
-  while (offset < bytes) {
-    const uint64_t recBytes = 2ull * whole.U32(offset);
+    return refuse("the metafile header is of an unknown kind");
+  const ByteReader whole = file.Sub(h, size - h);
+  p.bytes.assign(data + h, data + h + meta::kHeaderBytes);
+  WmfChecker checker(file.U16(h + 10));
+  std::vector<ByteReader> chunks;
+  uint64_t offset = meta::kHeaderBytes, chainEnd = 0;
+  uint32_t index = 0, largest = 3;
+  while (offset < whole.size()) {
+    ++index;
+    const uint64_t bytes = 2ull * whole.U32(offset);
     const uint16_t function = whole.U16(offset + 4);
-    ++records;
-    if (recBytes < 6) return Verdict::Refuse(Describe(records, function, "has an impossible size"));
-    if (recBytes > bytes - offset) return Verdict::Refuse(Describe(records, function, "overruns the file"));
-    if (recBytes / 2 > maxRecord)
-      return Verdict::Refuse(Describe(records, function, "is larger than the header's largest record"));
-    const ByteReader rec = whole.Sub(offset, recBytes);
-    if (function == meta::kEof) {  // the last record of all
-      if (recBytes != 6) return Verdict::Refuse(Describe(records, function, "is malformed"));
-      if (offset + recBytes != bytes) return Verdict::Refuse(Describe(records, function, "is not the last record"));
-      return Verdict::Accept();
+    if (offset + 6 > whole.size() || bytes < 6 || bytes > whole.size() - offset) {
+      // Cut off before the size its header states: a file that did not
+      // arrive whole. Otherwise the players stop at the broken record.
+      const bool pastEnd = offset + 6 > whole.size() || bytes > whole.size() - offset;
+      if (pastEnd && whole.size() < 2ull * file.U32(h + 6))
+        return refuse("the file ends before the metafile its header states");
+      p.brokeOff = Describe(index, function, offset + 6 > whole.size() ? "is cut off by the file's end"
+                                             : bytes < 6              ? "has an impossible size"
+                                                                      : "overruns the file");
+      break;
     }
-    if (!checker.Check(rec, function)) return Verdict::Refuse(Describe(records, function, checker.Why()));
-    offset += recBytes;
+    const ByteReader rec = whole.Sub(offset, bytes);
+    offset += bytes;
+    if (function == meta::kEof) {
+      chainEnd = offset;
+      break;
+    }
+    // The platform's own extraction is never given these: this walk takes
+    // the enhanced metafile out itself, with its bounds checked.
+    if (chunks.size() + 1 == index && IsEmbeddedChunk(rec)) {
+      chunks.push_back(rec);
+      ++p.leftOut;
+      continue;
+    }
+    const size_t at = p.bytes.size();
+    p.bytes.insert(p.bytes.end(), rec.data(), rec.data() + bytes);
+    const RecordFate fate = checker.Check(p.bytes, at, function);
+    if (fate == RecordFate::kRefuse) return refuse(Describe(index, function, checker.Why()));
+    if (fate == RecordFate::kLeaveOut) {
+      p.bytes.resize(at);
+      ++p.leftOut;
+    } else {
+      largest = std::max<uint32_t>(largest, static_cast<uint32_t>((p.bytes.size() - at) / 2));
+    }
   }
-  return Verdict::Refuse("the file ends without an end-of-file record");
+  if (!chainEnd && p.brokeOff.empty() && whole.size() < 2ull * file.U32(h + 6))
+    return refuse("the file ends before the metafile its header states");
+  if (chainEnd) p.embeddedEmf = EmbeddedEmf(chunks, whole.Sub(0, chainEnd));
+  const uint8_t eof[6] = {3, 0, 0, 0, 0, 0};
+  p.bytes.insert(p.bytes.end(), eof, eof + 6);
+  Put16(p.bytes, 0, 1);  // a memory metafile
+  Put16(p.bytes, 4, 0x300);
+  Put32(p.bytes, 6, static_cast<uint32_t>(p.bytes.size() / 2));
+  Put16(p.bytes, 10, std::min<uint32_t>(checker.ObjectsNeeded(), 0xFFFF));
+  Put32(p.bytes, 12, largest);
+  info.windowExtX = checker.windowExtX;
+  info.windowExtY = checker.windowExtY;
+  return p;
 }
 
 }  // namespace core
