@@ -1,16 +1,20 @@
-// The EMF validator, with a check of its own on every file it accepts: what
-// Wine's player (PlayEnhMetaFileRecord) would read from each record, by the
-// player's rules restated here (fuzz/gdi_reads.h for the bitmaps), must lie
-// inside that record; and what the format's sizes claim must too, for
-// Windows' player. A mutator that knows records edits offsets, sizes and
+// The EMF checks, with a check of their own on the copy of every file they
+// accept: what Wine's player (PlayEnhMetaFileRecord) would read from each
+// record, by the player's rules restated here (fuzz/gdi_reads.h for the
+// bitmaps), must lie inside that record, and every object index inside the
+// copy's handle table, never the metafile's own slot; what the format's sizes
+// claim must lie inside too, for Windows' player; and the copy, checked
+// again, is itself. A mutator that knows records edits offsets, sizes and
 // counts so the search spends its time inside records rather than headers.
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <random>
 #include <vector>
 
+#include "core/emf_checker.h"
 #include "core/emf_validator.h"
 #include "fuzz/gdi_reads.h"
 
@@ -20,8 +24,11 @@ extern "C" size_t LLVMFuzzerMutate(uint8_t* data, size_t size, size_t maxSize);
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) __builtin_trap();
+// Traps, naming the oracle's line that found the fault.
+void Check(bool ok, int line = __builtin_LINE()) {
+  if (ok) return;
+  std::fprintf(stderr, "oracle: %s:%d\n", __FILE__, line);
+  __builtin_trap();
 }
 
 // Where a record keeps one bitmap: usage, header offset and size, bits offset and size.
@@ -94,12 +101,19 @@ void SetDIBitsReads(Reads& r) {
   r.Need(r.U32(kDibRecord.offBits), h.Stride() * rows);
 }
 
-void TextReads(Reads& r, uint64_t charBytes) {
-  r.Need(0, 76);
-  const uint32_t chars = r.U32(44), options = r.U32(52), offDx = r.U32(72);
+// EMRTEXT at `at`: nChars 8, offString 12, fOptions 16, offDx 36.
+void TextReads(Reads& r, uint64_t at, uint64_t charBytes, bool zeroDxIsNone) {
+  r.Need(at, 40);
+  const uint32_t chars = r.U32(at + 8), options = r.U32(at + 16), offDx = r.U32(at + 36);
   if (chars == 0) return;
-  r.Need(r.U32(48), charBytes * chars);
-  if (offDx) r.Need(offDx, 4ull * chars * ((options & 0x2000) ? 2 : 1));
+  r.Need(r.U32(at + 12), charBytes * chars);
+  if (offDx || !zeroDxIsNone) r.Need(offDx, 4ull * chars * ((options & 0x2000) ? 2 : 1));
+}
+
+// RGNDATA at `at`: a 32-byte header and nCount rectangles, whatever dwSize says.
+void RegionReads(Reads& r, uint64_t at) {
+  if (r.U32(at) < 32) return;  // refused before the rectangles are read
+  r.Need(at + 32, 16ull * r.U32(at + 8));
 }
 
 void PolyPolyReads(Reads& r, uint64_t pointBytes) {
@@ -128,14 +142,42 @@ bool RecordReadsInside(const uint8_t* p, uint32_t size) {
     case 7: case 8: PolyPolyReads(r, 8); break;
     case 90: case 91: PolyPolyReads(r, 4); break;
     case 70: r.Need(12, r.U32(8)); break;                              // GDICOMMENT
-    case 82: r.Need(12, 92); break;                                     // EXTCREATEFONTINDIRECTW
-    case 83: TextReads(r, 1); break;
-    case 84: TextReads(r, 2); break;
-    case 75:  // EXTSELECTCLIPRGN: a region whenever the record could hold its header
-      if (size >= 20 + 32 && r.Need(16, 32) && r.U32(16) >= 32) r.Need(48, 16ull * r.U32(24));
+    case 82: {  // EXTCREATEFONTINDIRECTW: the face name is read to its end, inside LOGFONTW
+      r.Need(12, 92);
+      bool ended = false;
+      for (uint64_t i = 0; i < 32 && r.inside(); ++i) ended = ended || r.U16(40 + 2 * i) == 0;
+      Check(ended);
       break;
-    case 95:  // EXTCREATEPEN: the dash pattern; the bitmap is never read
+    }
+    case 83: r.Need(0, 76), TextReads(r, 36, 1, true); break;
+    case 84: r.Need(0, 76), TextReads(r, 36, 2, true); break;
+    case 96: case 97:  // POLYTEXTOUTA/W: every string's spacing is read, even at offset 0
+      for (uint64_t i = 0, n = r.U32(36); i < n && r.inside(); ++i) TextReads(r, 40 + 40 * i, type == 96 ? 1 : 2, false);
+      break;
+    case 75:  // EXTSELECTCLIPRGN: a region whenever the record could hold its header
+      if (size >= 20 + 32) RegionReads(r, 16);
+      break;
+    case 71: RegionReads(r, 32); break;  // FILLRGN
+    case 72: RegionReads(r, 40); break;  // FRAMERGN
+    case 73: case 74: RegionReads(r, 28); break;  // INVERTRGN, PAINTRGN
+    case 49: r.Need(16, 4ull * r.U16(14)); break;  // CREATEPALETTE: LOGPALETTE's entries
+    case 50: r.Need(20, 4ull * r.U32(16)); break;  // SETPALETTEENTRIES
+    case 56: r.Need(28, 9ull * r.U32(24)); break;  // POLYDRAW: points and their types
+    case 92: r.Need(28, 5ull * r.U32(24)); break;  // POLYDRAW16
+    case 118:  // GRADIENTFILL: vertices, then the mesh of the mode GDI takes
+      r.Need(36, 16ull * r.U32(24));
+      if (r.U32(32) <= 2) r.Need(36 + 16ull * r.U32(24), (r.U32(32) == 2 ? 12ull : 8ull) * r.U32(28));
+      break;
+    case 99:  // CREATECOLORSPACE: LOGCOLORSPACEA, its file name read to its end
+      r.Need(12, 328);
+      Check(r.inside() && r.size() > 339 && r.U8(339) == 0);
+      break;
+    case 95:  // EXTCREATEPEN: the dash pattern; a pattern pen's bitmap is the program's to read
       if (r.U32(48)) r.Need(52, 4ull * r.U32(48));
+      if (r.U32(16)) r.Need(r.U32(12), r.U32(16));
+      if (r.U32(24)) r.Need(r.U32(20), r.U32(24));
+      if (core::IsPatternPenRecord(core::ByteReader(p, size)))
+        fuzzoracle::ReadDib(r, r.U32(12), r.U32(20), r.U32(36) == 3 ? 0 : r.U32(40));
       break;
     case 76: case 77: case 116:  // BITBLT, STRETCHBLT, TRANSPARENTBLT
       SizesInside(r, kBlit);
@@ -190,16 +232,48 @@ void Restate(uint8_t* data, size_t size) {
   Set(data, 52, uint32_t(Records(data, size).size() + 1));
 }
 
+// The object index each record uses (stock objects excepted), or -1.
+int64_t IndexOf(const uint8_t* p, uint32_t size) {
+  if (size < 12) return -1;
+  switch (Get(p, 0)) {
+    case 37: case 48:  // SELECTOBJECT, SELECTPALETTE
+      return Get(p, 8) & 0x80000000u ? -1 : int64_t(Get(p, 8));
+    case 71: case 72:  // FILLRGN, FRAMERGN: the brush, stock or not
+      return size >= 32 && !(Get(p, 28) & 0x80000000u) ? int64_t(Get(p, 28)) : -1;
+    case 38: case 39: case 40: case 49: case 50: case 51: case 82: case 93: case 94: case 95: case 99:
+    case 100: case 101: case 111: case 122:
+      return Get(p, 8);
+    default:
+      return -1;
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const core::Verdict v = core::ValidateEnhMetafile(data, size);
-  if (!v) {
-    Check(!v.reason.empty());
+  const core::PreparedEmf prepared = core::PrepareEnhMetafile(data, size);
+  if (!prepared.verdict) {
+    Check(!prepared.verdict.reason.empty() && prepared.bytes.empty());
     return 0;
   }
-  for (size_t off = Get(data, 4); off < Get(data, 48); off += Get(data, off + 4))
-    Check(RecordReadsInside(data + off, Get(data, off + 4)));
+  const std::vector<uint8_t>& c = prepared.bytes;
+  Check(c.size() >= 108 && Get(c.data(), 48) == c.size());
+  const uint32_t handles = c[56] | c[57] << 8;
+  Check(handles >= 1);
+  uint32_t records = 1;
+  for (size_t off = Get(c.data(), 4); off < c.size(); off += Get(c.data(), off + 4)) {
+    Check(off + 8 <= c.size());
+    const uint32_t n = Get(c.data(), off + 4);
+    Check(n >= 8 && n <= c.size() - off);
+    ++records;
+    Check(RecordReadsInside(c.data() + off, n));
+    const int64_t index = IndexOf(c.data() + off, n);
+    Check(index == -1 || (index >= 1 && index < handles));
+    if (Get(c.data(), off) == 14) Check(off + n == c.size());  // EMR_EOF ends the copy
+  }
+  Check(records == Get(c.data(), 52));
+  const core::PreparedEmf again = core::PrepareEnhMetafile(c.data(), c.size());
+  Check(again.verdict && again.leftOut == 0 && again.bytes == c);
   return 0;
 }
 
