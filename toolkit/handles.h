@@ -67,6 +67,7 @@ using GdiBrush = UniqueHandle<HBRUSH, GdiObjectDeleter>;
 using GdiPen = UniqueHandle<HPEN, GdiObjectDeleter>;
 using GdiFont = UniqueHandle<HFONT, GdiObjectDeleter>;
 using GdiPalette = UniqueHandle<HPALETTE, GdiObjectDeleter>;
+using GdiRegion = UniqueHandle<HRGN, GdiObjectDeleter>;
 using MemoryDC = UniqueHandle<HDC, DcDeleter>;
 using GlobalMemory = UniqueHandle<HGLOBAL, GlobalDeleter>;
 using KernelHandle = UniqueHandle<HANDLE, KernelHandleDeleter>;

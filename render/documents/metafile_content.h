@@ -1,4 +1,5 @@
-// Vector documents: enhanced and Windows metafiles, played with GDI.
+// Vector documents: enhanced and Windows metafiles, played with GDI, or with
+// GDI+ when they carry EMF+ records.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -7,6 +8,10 @@
 
 #include "render/documents/document_content.h"
 #include "toolkit/handles.h"
+
+namespace core {
+struct PreparedEmf;
+}
 
 namespace documents {
 
@@ -23,9 +28,13 @@ class MetafileContent final : public DocumentContent {
   void Draw(HDC dc, const RECT& bounds) const override;
 
  private:
-  MetafileContent(tk::EnhMetaFile emf, SIZEL extent) : emf_(std::move(emf)), extent_(extent) {}
+  MetafileContent(tk::EnhMetaFile emf, SIZEL extent, bool gdiPlus)
+      : emf_(std::move(emf)), extent_(extent), gdiPlus_(gdiPlus) {}
+  static HRESULT FromPrepared(const core::PreparedEmf& prepared, SIZEL extent, std::unique_ptr<DocumentContent>& out);
+
   tk::EnhMetaFile emf_;
   SIZEL extent_;
+  bool gdiPlus_;  // drawn by GDI+ rather than GDI
 };
 
 }  // namespace documents
