@@ -7,12 +7,22 @@
 #include "app/main_form.h"
 #include "app/program_folder.h"
 #include "core/favorites_lines.h"
+#include "render/documents/document_factory.h"
+#include "render/holder/ole_error.h"
 #include "toolkit/modal.h"
 
 namespace app {
 namespace {
 
 const tk::TFont kShellFont{L"Segoe UI", -12, false};
+
+// A file of a type the program reads itself gets the reason below the fixed
+// text, so a damaged file is not taken for a missing program; a platform OLE
+// link's failure has the text alone.
+std::wstring ImportFailureMessage(const std::wstring& path, const std::wstring& reason) {
+  if (reason.empty() || documents::KindForPath(path) == documents::DocumentKind::None) return kImportFailureText;
+  return std::wstring(kImportFailureText) + L"\n" + reason;
+}
 
 }  // namespace
 
@@ -82,6 +92,8 @@ void TMainForm::openfilenow(const std::wstring& fileName) {
   AddToPrefFolders(folder);
   try {
     MyOleContainer1.LinkDocument(folder + fileName);
+  } catch (const render::OleError& e) {
+    tk::ShowMessage(Handle(), ImportFailureMessage(folder + fileName, e.Reason()), L"Error!", MB_OK | MB_ICONERROR);
   } catch (const std::exception&) {
     tk::ShowMessage(Handle(), kImportFailureText, L"Error!", MB_OK | MB_ICONERROR);
   }

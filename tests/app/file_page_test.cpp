@@ -163,6 +163,36 @@ TEST_F(FilePageTest, AFailedImportStillRecordsTheFolderAndShowsOneMessage) {
   EXPECT_EQ(form->HochEd.Value(), height);
 }
 
+// A type the program reads itself says why, below the fixed text; a type
+// that goes to the platform's OLE links gets the text alone (above).
+TEST_F(FilePageTest, ADamagedFileOfABuiltInTypeSaysWhyBelowTheMessage) {
+  struct Case {
+    const wchar_t* name;
+    const char* bytes;
+    const wchar_t* reason;  // nullptr: any reason, as long as there is one
+  } cases[] = {
+      {L"short.emf", "nothing handles this type", L"refused: the file is too short for an enhanced metafile"},
+      {L"empty.wmf", "", L"refused: the file is empty"},
+      {L"noise.png", "not a picture at all", nullptr},
+  };
+  for (const Case& c : cases) WriteBytes(docs + c.name, c.bytes);
+  Start();
+  for (const Case& c : cases) {
+    testsupport::ScopedRecorder rec;
+    Select(docs, c.name);
+    form->JamShellList1DblClick();
+    ASSERT_EQ(rec.messages.size(), 1u) << c.name;
+    const std::wstring& text = rec.messages[0].text;
+    const std::wstring head = std::wstring(kImportFailure) + L"\n";
+    ASSERT_EQ(text.substr(0, head.size()), head) << c.name;
+    if (c.reason)
+      EXPECT_EQ(text.substr(head.size()), c.reason);
+    else
+      EXPECT_GT(text.size(), head.size() + 8) << c.name;
+    EXPECT_FALSE(form->MyOleContainer1.Holder().HasDocument());
+  }
+}
+
 TEST_F(FilePageTest, NothingSelectedOrAFolderImportsNothing) {
   testsupport::ScopedRecorder rec;
   Start();
