@@ -106,6 +106,28 @@ std::vector<uint8_t> MutatedVariant(const std::vector<uint8_t>& original, const 
   return bytes;
 }
 
+std::vector<uint8_t> MutatedBinaryVariant(const std::vector<uint8_t>& original, uint64_t seed, uint64_t index,
+                                          int maxEdits) {
+  MutationRng rng(seed ^ MutationRng(index ^ 0xB1A7u).Next());
+  std::vector<uint8_t> bytes = original;
+  const uint64_t edits = 1 + rng.Below(uint64_t(std::max(maxEdits, 1)));
+  for (uint64_t e = 0; e < edits; ++e) {
+    if (bytes.size() < 4 || rng.Below(3) == 0) {
+      ApplyMutation(bytes, DrawKind(rng), rng, {});
+      continue;
+    }
+    const size_t at = size_t(rng.Below(bytes.size() / 4)) * 4;
+    uint32_t old = 0;
+    for (int i = 0; i < 4; ++i) old |= uint32_t(bytes[at + size_t(i)]) << (8 * i);
+    const uint32_t values[] = {0, 1, 2, 3, 4, 8, 0xFFFF, 0x10000, 0x7FFFFFFF, 0x80000000u, 0xFFFFFFFFu,
+                               0x40000001, 0x20000001, old + 1, old - 1, old + 4, old * 2, old >> 1,
+                               uint32_t(bytes.size()), uint32_t(bytes.size() - at), uint32_t(rng.Next())};
+    const uint32_t v = values[size_t(rng.Below(std::size(values)))];
+    for (int i = 0; i < 4; ++i) bytes[at + size_t(i)] = uint8_t(v >> (8 * i));
+  }
+  return bytes;
+}
+
 const std::vector<std::string>& PdfTokens() {
   static const std::vector<std::string> tokens = {
       " obj ", " endobj ", "\nstream\n", "\nendstream\n", "\nxref\n0 999999\n", "\ntrailer\n",

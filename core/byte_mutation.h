@@ -36,6 +36,14 @@ void ApplyMutation(std::vector<uint8_t>& bytes, Mutation kind, MutationRng& rng,
 std::vector<uint8_t> MutatedVariant(const std::vector<uint8_t>& original, const std::vector<std::string>& tokens,
                                     uint64_t seed, uint64_t index, int maxEdits = 4);
 
+// Variant `index` of a binary document (a metafile) for `seed`: 1 to
+// `maxEdits` edits, most of them a 32-bit field at a 4-byte boundary set to a
+// value that matters to sizes, offsets, counts and indices (0, 1, a field's
+// neighbours, the sign bit, all ones, the file's own size), the rest the byte
+// edits above.
+std::vector<uint8_t> MutatedBinaryVariant(const std::vector<uint8_t>& original, uint64_t seed, uint64_t index,
+                                          int maxEdits = 3);
+
 // Text that PDF and SVG readers treat specially: keywords, broken structure,
 // numbers out of every range, sizes far too big, references to themselves.
 const std::vector<std::string>& PdfTokens();

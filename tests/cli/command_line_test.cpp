@@ -115,11 +115,11 @@ TEST(CommandLine, ImportFailuresPrintTheirReasonUnderTheMessage) {
   ScratchFolder dir;
   std::vector<uint8_t> emf = clitest::ReadFileBytes(clitest::SamplePath(L"drawing.emf"));
   ASSERT_GT(emf.size(), 200u);
-  // The fourth record (after the header) claims to run 64 KB, past the file's end.
-  size_t at = emf[4] | emf[5] << 8;
-  for (int i = 0; i < 3; ++i) at += emf[at + 4] | emf[at + 5] << 8 | emf[at + 6] << 16;
+  // The bitmap record's pixels said to lie 4 GB on, past its end.
+  size_t at = emf[4] | emf[5] << 8, index = 2;
+  for (; emf[at] != EMR_STRETCHDIBITS; ++index) at += emf[at + 4] | emf[at + 5] << 8 | emf[at + 6] << 16;
   const uint32_t type = emf[at];
-  emf[at + 4] = 0, emf[at + 5] = 0, emf[at + 6] = 1;
+  emf[at + 56 + 3] = 0xFF;  // offBitsSrc
   dir.Write(L"corrupt.emf", std::string(emf.begin(), emf.end()));
   const Outcome missing = RunHere({L"--render", dir.Path(L"missing.emf"), L"--out", dir.Path(L"a.bmp")});
   const Outcome corrupt = RunHere({L"--render", dir.Path(L"corrupt.emf"), L"--out", dir.Path(L"b.bmp")});
@@ -130,8 +130,9 @@ TEST(CommandLine, ImportFailuresPrintTheirReasonUnderTheMessage) {
   EXPECT_EQ(missing.err.rfind(message + "0x80070002: ", 0), 0u) << missing.err;
   EXPECT_GT(missing.err.size(), message.size() + 13);
   EXPECT_EQ(missing.err.back(), '\n');
-  const std::string record = "refused: record 5 of type " + std::string(core::EmfRecordName(type)) + " (" +
-                             std::to_string(type) + ") overruns the file\n";
+  const std::string record = "refused: record " + std::to_string(index) + " of type " +
+                             std::string(core::EmfRecordName(type)) + " (" + std::to_string(type) +
+                             ") has its bitmap bits outside the record\n";
   EXPECT_EQ(corrupt.err, message + record);
   EXPECT_NE(missing.err, corrupt.err);
   EXPECT_TRUE(dir.Files() == std::vector<std::wstring>{L"corrupt.emf"});

@@ -1,5 +1,8 @@
 #include "tests/cli/mutation_runner.h"
 
+#include <wincodec.h>
+#include <wrl/client.h>
+
 #include <cstdio>
 #include <utility>
 
@@ -48,6 +51,34 @@ int64_t FileSize(const std::wstring& path) {
   return int64_t(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
 }
 
+// The share of a picture's pixels that are not white, or -1 when it cannot be read.
+double InkedShare(const std::wstring& path) {
+  using Microsoft::WRL::ComPtr;
+  ComPtr<IWICImagingFactory> factory;
+  ComPtr<IWICBitmapDecoder> decoder;
+  ComPtr<IWICBitmapFrameDecode> frame;
+  ComPtr<IWICFormatConverter> converter;
+  UINT w = 0, h = 0;
+  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory))) ||
+      FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
+                                                &decoder)) ||
+      FAILED(decoder->GetFrame(0, &frame)) || FAILED(factory->CreateFormatConverter(&converter)) ||
+      FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone, nullptr, 0,
+                                   WICBitmapPaletteTypeCustom)) ||
+      FAILED(converter->GetSize(&w, &h)) || w == 0 || h == 0)
+    return -1;
+  const UINT stride = (3 * w + 3) & ~3u;
+  std::vector<BYTE> pixels(size_t(stride) * h);
+  if (FAILED(converter->CopyPixels(nullptr, stride, UINT(pixels.size()), pixels.data()))) return -1;
+  size_t inked = 0;
+  for (UINT y = 0; y < h; ++y)
+    for (UINT x = 0; x < w; ++x) {
+      const BYTE* p = &pixels[size_t(y) * stride + 3 * size_t(x)];
+      inked += p[0] != 0xFF || p[1] != 0xFF || p[2] != 0xFF;
+    }
+  return double(inked) / (double(w) * h);
+}
+
 std::string BatchPrefix(size_t index, size_t count) {
   return "[" + std::to_string(index + 1) + "/" + std::to_string(count) + "] ";
 }
@@ -67,6 +98,7 @@ void MutationRunner::Judge(DocumentResult& r, bool written, const std::vector<st
   r.rendered = written;
   if (written) {
     if (size <= 0) r.fault = "reported as written, but the picture is missing or empty";
+    r.inked = InkedShare(picture);
   } else {
     for (const std::string& line : lines) r.refusal += (r.refusal.empty() ? "" : " | ") + line;
     if (lines.empty() || lines[0].empty())

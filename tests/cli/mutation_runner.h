@@ -16,6 +16,7 @@ struct DocumentResult {
   std::string refusal;  // the lines printed for a failed render, joined by " | "
   std::string fault;    // empty when the render ended in an allowed way
   double seconds = 0;   // in a batch, from the previous document's line to its own
+  double inked = -1;    // the share of the picture's pixels that are not white (-1: no picture read)
 };
 
 // Renders documents into PNG pictures 160 pixels wide in `outDir`, deleting

@@ -1,6 +1,7 @@
-// Damaged page documents through the program itself: mutated copies of the
-// sample PDF and SVG, each rendered by verdalux.exe in a child process, must
-// each end in a picture or in a message that says why, and never crash or hang.
+// Damaged documents through the program itself: mutated copies of the sample
+// PDF and SVG, and of real metafiles that other programs made, each rendered
+// by verdalux.exe in a child process, must each end in a picture or in a
+// message that says why, and never crash or hang.
 //   VERDALUX_MUTATIONS=N          variants of each format (1000 when not set)
 //   VERDALUX_MUTATION_SEED=S      another set of variants
 // A variant that ends badly is kept in "mutation-faults" beside this program
@@ -11,6 +12,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cwchar>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
 #include <map>
 
 #include "app/cli/error_output.h"
@@ -47,11 +52,11 @@ std::string Shape(const std::string& refusal) {
 }
 
 struct Format {
-  const wchar_t* sample;
+  std::string label;
   const wchar_t* name;  // of the variants: "pdf-17.pdf"
   const wchar_t* extension;
-  const std::vector<std::string>& tokens;
-  int maxEdits;  // XML refuses a whole file for one bad byte: fewer edits let more SVGs through to drawing
+  std::vector<std::vector<uint8_t>> originals;  // variant i is made from original i modulo their number
+  std::function<std::vector<uint8_t>(const std::vector<uint8_t>&, uint64_t seed, uint64_t index)> mutate;
 };
 
 struct Tally {
@@ -76,28 +81,24 @@ void Report(const Tally& t, double seconds) {
     std::printf("%6llu  %s\n", static_cast<unsigned long long>(top[i].first), top[i].second.c_str());
 }
 
-}  // namespace
 
-TEST(Mutation, DamagedPageDocumentsRenderOrSayWhy) {
+void RunMutations(const std::vector<Format>& formats) {
   const uint64_t count = EnvNumber(L"VERDALUX_MUTATIONS", 1000);
   const uint64_t seed = EnvNumber(L"VERDALUX_MUTATION_SEED", 20261209);
   const std::wstring keep = testsupport::ExeFolder() + L"mutation-faults";
   clitest::LetCrashesEndChildren();
   clitest::ScratchFolder dir;
   const clitest::MutationRunner runner(testsupport::ExeFolder() + L"verdalux.exe", dir.Path(), kSilenceMs);
-  const Format formats[] = {{L"page.pdf", L"pdf-", L".pdf", core::PdfTokens(), 4},
-                            {L"page.svg", L"svg-", L".svg", core::SvgTokens(), 2}};
   Tally tally;
   const auto start = std::chrono::steady_clock::now();
   for (const Format& format : formats) {
     const Tally before = tally;
-    const std::vector<uint8_t> original = clitest::ReadFileBytes(clitest::SamplePath(format.sample));
-    ASSERT_FALSE(original.empty());
+    ASSERT_FALSE(format.originals.empty()) << format.label;
     for (uint64_t first = 0; first < count; first += kBatch) {
       std::vector<std::wstring> documents;
       for (uint64_t i = first; i < std::min(count, first + kBatch); ++i)
         documents.push_back(dir.Write(format.name + std::to_wstring(i) + format.extension,
-                                      core::MutatedVariant(original, format.tokens, seed, i, format.maxEdits)));
+                                      format.mutate(format.originals[i % format.originals.size()], seed, i)));
       const std::vector<clitest::DocumentResult> results = runner.RunBatch(documents);
       for (size_t k = 0; k < results.size(); ++k) {
         const clitest::DocumentResult& r = results[k];
@@ -110,19 +111,60 @@ TEST(Mutation, DamagedPageDocumentsRenderOrSayWhy) {
           ++tally.faults;
           CreateDirectoryW(keep.c_str(), nullptr);
           CopyFileW(r.document.c_str(), (keep + L"\\" + name).c_str(), FALSE);
-          ADD_FAILURE() << Narrow(name) << " (variant " << first + k << " of " << Narrow(format.sample) << ", seed "
-                        << seed << "): " << r.fault << "\n  kept as " << Narrow(keep) << "\\" << Narrow(name);
+          ADD_FAILURE() << Narrow(name) << " (variant " << first + k << " of " << format.label << ", seed " << seed
+                        << "): " << r.fault << "\n  kept as " << Narrow(keep) << "\\" << Narrow(name);
         }
         DeleteFileW(r.document.c_str());
       }
     }
-    std::printf("%s: %llu variants, %llu rendered, %llu refused\n", Narrow(format.sample).c_str(),
+    std::printf("%s: %llu variants, %llu rendered, %llu refused\n", format.label.c_str(),
                 static_cast<unsigned long long>(tally.runs - before.runs),
                 static_cast<unsigned long long>(tally.rendered - before.rendered),
                 static_cast<unsigned long long>(tally.refused - before.refused));
   }
   Report(tally, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-  EXPECT_EQ(tally.runs, 2 * count);
+  EXPECT_EQ(tally.runs, formats.size() * count);
+}
+
+Format PageFormat(const wchar_t* sample, const wchar_t* name, const wchar_t* extension,
+                  const std::vector<std::string>& tokens, int maxEdits) {
+  Format f{Narrow(sample), name, extension, {clitest::ReadFileBytes(clitest::SamplePath(sample))}, {}};
+  f.mutate = [&tokens, maxEdits](const std::vector<uint8_t>& original, uint64_t seed, uint64_t i) {
+    return core::MutatedVariant(original, tokens, seed, i, maxEdits);
+  };
+  return f;
+}
+
+// Real metafiles of the shared corpus as originals: those of at most 256 KB,
+// but the ones damaged on purpose.
+Format RealMetafiles(const char* folder, const wchar_t* name, const wchar_t* extension) {
+  Format f{std::string("real ") + folder + " metafiles", name, extension, {}, {}};
+  const std::filesystem::path dir = std::filesystem::path(VERDALUX_CORPUS_DIR) / folder;
+  if (std::filesystem::is_directory(dir))
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+      if (entry.path().filename().string().rfind("emf2svg_corrupt_", 0) == 0 || entry.file_size() > (256u << 10))
+        continue;
+      std::ifstream in(entry.path(), std::ios::binary);
+      f.originals.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+  f.mutate = [](const std::vector<uint8_t>& original, uint64_t seed, uint64_t i) {
+    return core::MutatedBinaryVariant(original, seed, i);
+  };
+  return f;
+}
+
+}  // namespace
+
+TEST(Mutation, DamagedPageDocumentsRenderOrSayWhy) {
+  // XML refuses a whole file for one bad byte: fewer edits let more SVGs through to drawing.
+  RunMutations({PageFormat(L"page.pdf", L"pdf-", L".pdf", core::PdfTokens(), 4),
+                PageFormat(L"page.svg", L"svg-", L".svg", core::SvgTokens(), 2)});
+}
+
+TEST(Mutation, DamagedRealMetafilesRenderOrSayWhy) {
+  if (!std::filesystem::is_directory(std::filesystem::path(VERDALUX_CORPUS_DIR) / "emf"))
+    GTEST_SKIP() << "no corpus at " << VERDALUX_CORPUS_DIR;
+  RunMutations({RealMetafiles("emf", L"emf-", L".emf"), RealMetafiles("wmf", L"wmf-", L".wmf")});
 }
 
 // Variants that once hung or crashed the program, made small, in "mutations"
