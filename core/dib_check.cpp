@@ -58,7 +58,7 @@ DibCheck CheckEmbeddedDib(const ByteReader& r, const DibSpan& s, const DibUse& u
     tableAt = std::max<uint64_t>(biSize, dib::kMasks + dib::kMaskBytes);
     if (tableAt > s.cbBmi) return Damaged("has its colour masks outside its bitmap header");
   } else if (runLength) {
-    if (!use.compressed) return Unplayable("has run-length pixels where the player takes plain ones");
+    if (!use.compressed || use.section) return Unplayable("has run-length pixels where the player takes plain ones");
     if (bits != (compression == dib::kBiRle8 ? 8 : 4) || height < 0 || sizeImage == 0)
       return Unplayable("has run-length pixels of an impossible kind");
   } else if (compression != dib::kBiRgb) {

@@ -114,10 +114,11 @@ PreparedWmf PrepareWindowsMetafile(const uint8_t* data, size_t size) {
       chainEnd = offset;
       break;
     }
-    // The platform's own extraction is never given these: this walk takes
-    // the enhanced metafile out itself, with its bounds checked.
-    if (chunks.size() + 1 == index && IsEmbeddedChunk(rec)) {
-      chunks.push_back(rec);
+    // The platform's own extraction is never given these, wherever they
+    // stand (a record left out before them would put them first): this walk
+    // takes the enhanced metafile out itself, with its bounds checked.
+    if (IsEmbeddedChunk(rec)) {
+      if (chunks.size() + 1 == index) chunks.push_back(rec);
       ++p.leftOut;
       continue;
     }
