@@ -117,7 +117,10 @@ bool EmfChecker::ExtPen(const ByteReader& r) {
     dashes += r.U32(L::kExtPenFixedBytes + 4 * i);
   }
   if (entries && dashes == 0) return Unplayable("has dashes of no length");
-  if (brush == gdi::kBsSolid || brush == gdi::kBsNull || brush == gdi::kBsHatched) return true;
+  if (brush == gdi::kBsSolid || brush == gdi::kBsNull || brush == gdi::kBsHatched) {
+    if (rec_[43] != 1 && rec_[43] != 2) rec_[43] = 0;  // the colour's reserved byte, as for EMR_CREATEPEN
+    return true;
+  }
   if (!IsPatternPenRecord(r)) return Unplayable("has a brush style that needs a handle of the recording program");
   if (r.U32(bitmap.cbBmi) == 0) return Unplayable("is a pattern pen without its pattern");
   const DibSpan span{r.U32(bitmap.offBmi), r.U32(bitmap.cbBmi), r.U32(bitmap.offBits), r.U32(bitmap.cbBits),

@@ -34,6 +34,13 @@ void Put32(uint8_t* p, uint64_t off, int64_t v) {
 
 int64_t Clamp(int64_t v, int64_t lo, int64_t hi) { return std::min(std::max(v, lo), hi); }
 
+// A colour's fourth byte is reserved in a metafile and to be ignored; some
+// writers put an alpha there, which Wine's GDI takes for a palette index. The
+// two kinds GDI defines (a palette index, a palette-relative colour) stay.
+void PlainColour(uint8_t* p, uint64_t off) {
+  if (p[off + 3] != 1 && p[off + 3] != 2) p[off + 3] = 0;
+}
+
 // A rectangle's coordinates pulled into [lo, hi] on both axes.
 void ClampRect(uint8_t* p, const ByteReader& r, uint64_t off, const DeviceBox& box) {
   Put32(p, off, Clamp(r.I32(off), box.left, box.right));
@@ -217,8 +224,11 @@ bool EmfChecker::SimpleRecord(uint8_t* p, const ByteReader& r, uint32_t type, bo
     case emr::kSetWindowOrgEx: case emr::kSetViewportOrgEx: case emr::kSetBrushOrgEx:
     case emr::kOffsetClipRgn: case emr::kMoveToEx: case emr::kLineTo:
       return Min(r, 16) && Point(r, 8);
-    case emr::kSetMapperFlags: case emr::kSetTextAlign: case emr::kSetTextColor: case emr::kSetBkColor:
-    case emr::kSetMiterLimit: case emr::kSetMapMode: case emr::kSetBkMode: case emr::kSetPolyFillMode:
+    case emr::kSetTextColor: case emr::kSetBkColor:
+      if (!Min(r, 12)) return false;
+      PlainColour(p, 8);
+      return true;
+    case emr::kSetMapperFlags: case emr::kSetTextAlign: case emr::kSetMiterLimit: case emr::kSetMapMode: case emr::kSetBkMode: case emr::kSetPolyFillMode:
     case emr::kSetRop2: case emr::kSetStretchBltMode: case emr::kSetArcDirection: case emr::kSetIcmMode:
     case emr::kSetLayout: case emr::kSelectClipPath:
       return Min(r, 12);
@@ -242,10 +252,12 @@ bool EmfChecker::SimpleRecord(uint8_t* p, const ByteReader& r, uint32_t type, bo
     case emr::kDeleteObject: case emr::kSetColorSpace: case emr::kDeleteColorSpace:
       return Min(r, 12) && Handle(r.U32(8));
     case emr::kCreatePen:  // LOGPEN: style, width as a point, colour
-      return Min(r, 28) && Handle(r.U32(8)) &&
-             ((r.I32(16) >= -kMaxPenWidth && r.I32(16) <= kMaxPenWidth) || Unplayable("has a pen too wide to draw"));
+      if (!Min(r, 28) || !Handle(r.U32(8))) return false;
+      PlainColour(p, 24);
+      return (r.I32(16) >= -kMaxPenWidth && r.I32(16) <= kMaxPenWidth) || Unplayable("has a pen too wide to draw");
     case emr::kCreateBrushIndirect: {
       if (!Min(r, 24) || !Handle(r.U32(8))) return false;
+      PlainColour(p, 16);
       // Other styles take the record's hatch field for a handle or a pointer.
       const uint32_t style = r.U32(12);
       return style == gdi::kBsSolid || style == gdi::kBsNull || style == gdi::kBsHatched ||
@@ -318,7 +330,7 @@ bool EmfChecker::DrawingRecord(const ByteReader& r, uint32_t type, bool& known) 
     case emr::kPolyPolyline16: case emr::kPolyPolygon16: return PolyPoly(r, 4);
     case emr::kPolyDraw: return PolyDraw(r, 8);
     case emr::kPolyDraw16: return PolyDraw(r, 4);
-    case emr::kSetPixelV: return Min(r, 20) && Point(r, 8);
+    case emr::kSetPixelV: return Min(r, 20) && Point(r, 8) && (PlainColour(rec_, 16), true);
     case emr::kExtFloodFill: return Min(r, 24) && Point(r, 8);
     case emr::kEllipse: case emr::kRectangle: return Min(r, 24) && Rect(r, 8);
     case emr::kRoundRect: return Min(r, 32) && Rect(r, 8) && Point(r, 24);

@@ -220,7 +220,8 @@ TEST(EmfValidator, TheCopyIsMendedAndChecksAsItself) {
   emf.Add(Font(5))                                  // one past a table of 3: the table grows to 6
       .Add(ClipRegion(1, 1, 1 << 30))               // a rectangle far past the picture
       .Add(Record(emr::kIntersectClipRect, 24).I32(16, INT32_MAX))
-      .Add(Record(emr::kExtSelectClipRgn, 64).U32(12, 5));  // cbRgnData 0 on a record long enough for a region
+      .Add(Record(emr::kExtSelectClipRgn, 64).U32(12, 5))   // cbRgnData 0 on a record long enough for a region
+      .Add(Record(emr::kCreateBrushIndirect, 24).U32(8, 1).U32(16, 0xFF0000FF));  // red, with an "alpha"
   std::vector<uint8_t> f = emf.Build();
   const uint32_t font = emf.OffsetOf(0);
   for (int i = 0; i < 64; ++i) f[font + 12 + 28 + i] = 'A';  // a face name without its end
@@ -230,13 +231,14 @@ TEST(EmfValidator, TheCopyIsMendedAndChecksAsItself) {
   ASSERT_TRUE(p.verdict) << p.verdict.reason;
   const std::vector<uint8_t>& c = p.bytes;
   EXPECT_EQ(Get32(c, 48), c.size());
-  EXPECT_EQ(Get32(c, 52), 6u);                          // header, four records, EMR_EOF
+  EXPECT_EQ(Get32(c, 52), 7u);                          // header, five records, EMR_EOF
   EXPECT_EQ(c[56] | c[57] << 8, 6);
   EXPECT_EQ(c[font + 12 + 28 + 62], 0);                 // the face name's last unit ends it
   const uint32_t region = font + 104;
   EXPECT_EQ(int32_t(Get32(c, region + 48 + 8)), 41);    // clamped just past the 20-pixel frame
   EXPECT_EQ(int32_t(Get32(c, region + 64 + 16)), core::kMaxMetafileCoord);
   EXPECT_EQ(Get32(c, region + 64 + 24 + 4), 16u);       // the reset cut to its fixed part
+  EXPECT_EQ(Get32(c, region + 64 + 24 + 16 + 16), 0x0000FFu);  // a colour's reserved byte ignored
   EXPECT_EQ(std::vector<uint8_t>(c.end() - 20, c.end()),
             (std::vector<uint8_t>{14, 0, 0, 0, 20, 0, 0, 0, 0, 0, 0, 0, 16, 0, 0, 0, 20, 0, 0, 0}));
   const core::PreparedEmf again = Prepare(c);
