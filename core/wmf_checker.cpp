@@ -151,6 +151,64 @@ bool WmfChecker::Bitmaps(const ByteReader& r, uint16_t f, bool& known) {
   }
 }
 
+// Objects go into the first free slot of the player's table.
+void WmfChecker::Created(std::optional<std::vector<uint32_t>> palette) {
+  size_t i = 0;
+  while (i < slots_.size() && slots_[i]) ++i;
+  if (i == slots_.size()) slots_.emplace_back();
+  slots_[i] = std::move(palette);
+}
+
+void WmfChecker::Palettes(const ByteReader& r, uint16_t f) {
+  auto entries = [&](uint64_t first, uint64_t count) {
+    std::vector<uint32_t> e;
+    for (uint64_t i = 0; i < count; ++i) e.push_back(r.U32(6 + 2 * (first + 2 * i)));
+    return e;
+  };
+  std::vector<uint32_t>* selected = selectedPalette_ >= 0 && size_t(selectedPalette_) < slots_.size() &&
+                                            slots_[size_t(selectedPalette_)] && *slots_[size_t(selectedPalette_)]
+                                        ? &**slots_[size_t(selectedPalette_)]
+                                        : nullptr;
+  switch (f) {
+    case meta::kCreatePalette: Created(entries(2, P(r, 1))); break;
+    case meta::kCreatePenIndirect: case meta::kCreateBrushIndirect: case meta::kCreateFontIndirect:
+    case meta::kCreateRegion: case meta::kDibCreatePatternBrush: case meta::kCreatePatternBrush:
+      Created(std::nullopt);
+      break;
+    case meta::kDeleteObject:
+      if (P(r, 0) < slots_.size()) slots_[P(r, 0)].reset();
+      if (P(r, 0) == selectedPalette_) selectedPalette_ = -1;
+      break;
+    case meta::kSelectPalette: selectedPalette_ = P(r, 0); break;
+    case meta::kSetPalEntries:  // first, count, entries
+      if (selected)
+        for (uint64_t i = 0; i < P(r, 1) && P(r, 0) + i < selected->size(); ++i)
+          (*selected)[P(r, 0) + i] = r.U32(6 + 2 * (2 + 2 * i));
+      break;
+    case meta::kResizePalette:
+      if (selected) selected->resize(P(r, 0));
+      break;
+    default: break;
+  }
+}
+
+// A colour of two words at parameter `param`: a palette index becomes the
+// selected palette's colour, a palette-relative colour its plain RGB, as a
+// picture of true colours shows them.
+void WmfChecker::PlainColour(const ByteReader& r, uint64_t param) {
+  const uint64_t off = 6 + 2 * param;
+  const uint8_t kind = r.U8(off + 3);
+  if (kind == 2) mend_[off + 3] = 0;
+  if (kind != 1 || selectedPalette_ < 0 || size_t(selectedPalette_) >= slots_.size() ||
+      !slots_[size_t(selectedPalette_)] || !*slots_[size_t(selectedPalette_)])
+    return;
+  const std::vector<uint32_t>& palette = **slots_[size_t(selectedPalette_)];
+  const uint16_t index = r.U16(off);
+  if (index >= palette.size()) return;
+  for (int i = 0; i < 3; ++i) mend_[off + i] = static_cast<uint8_t>(palette[index] >> (8 * i));
+  mend_[off + 3] = 0;
+}
+
 RecordFate WmfChecker::Check(std::vector<uint8_t>& out, size_t at, uint16_t f) {
   Reset();
   mend_ = out.data() + at;
@@ -159,6 +217,19 @@ RecordFate WmfChecker::Check(std::vector<uint8_t>& out, size_t at, uint16_t f) {
   bool ok = Known(out, at, r, f, known);
   if (!known) known = true, ok = Bitmaps(r, f, known);
   if (!known) Unplayable("is of a function the player does not play");
+  if (ok && known) {
+    const ByteReader copy(out.data() + at, out.size() - at);
+    mend_ = out.data() + at;
+    switch (f) {
+      case meta::kSetBkColor: case meta::kSetTextColor: case meta::kSetPixel: case meta::kFloodFill:
+        PlainColour(copy, 0);
+        break;
+      case meta::kExtFloodFill: case meta::kCreateBrushIndirect: PlainColour(copy, 1); break;
+      case meta::kCreatePenIndirect: PlainColour(copy, 3); break;
+      default: break;
+    }
+    Palettes(copy, f);
+  }
   return Fate(ok && known);
 }
 

@@ -3,6 +3,7 @@
 // the outcomes mean.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "core/le_bytes.h"
@@ -41,8 +42,19 @@ class WmfChecker : public RecordVerdict {
   bool PackedDib(const ByteReader& r, uint64_t at, uint32_t usage, uint64_t rows = UINT64_MAX,
                  bool compressed = true);
 
+  // Palettes, followed so that colours given as palette indices are stated
+  // as the colours they stand for: Wine's conversion to an enhanced metafile
+  // records every palette without its entries.
+  void Created(std::optional<std::vector<uint32_t>> palette);
+  void Palettes(const ByteReader& r, uint16_t f);
+  void PlainColour(const ByteReader& r, uint64_t param);
+
   uint32_t needed_;
   uint8_t* mend_ = nullptr;  // the record's copy while it is checked
+  // The objects the player's table holds, by slot: a palette's entries, or
+  // nothing for another kind of object; and the palette selected.
+  std::vector<std::optional<std::optional<std::vector<uint32_t>>>> slots_;
+  int32_t selectedPalette_ = -1;
   int depth_ = 0;
 };
 

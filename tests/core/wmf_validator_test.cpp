@@ -211,6 +211,22 @@ TEST(WmfValidator, TheCopyIsMendedForThePlayer) {
   EXPECT_EQ(Word(c, at + 28 + 32), 3);  // a table cut short: the three there are
 }
 
+// Colours given as palette indices become the colours the selected palette
+// holds for them, since the platform's conversion loses palettes' entries.
+TEST(WmfValidator, PaletteIndicesBecomeTheirColours) {
+  const core::PreparedWmf p = Prepare(Wmf({{meta::kCreatePalette, {0x300, 2, 0x2211, 0x0033, 0x5544, 0x0066}},
+                                           {meta::kSelectPalette, {0}},
+                                           {meta::kCreateBrushIndirect, {0, 1, 0x0100, 0}},    // PALETTEINDEX(1)
+                                           {meta::kSetTextColor, {0x0807, 0x0209}},             // PALETTERGB
+                                           {meta::kSetBkColor, {5, 0x0100}}}));                 // past the palette
+  ASSERT_TRUE(p.verdict) << p.verdict.reason;
+  const size_t brush = 18 + 18 + 10;  // after the header, the palette and the mended selection
+  EXPECT_EQ(Word(p.bytes, brush + 8), 0x5544);
+  EXPECT_EQ(Word(p.bytes, brush + 10), 0x0066);
+  EXPECT_EQ(Word(p.bytes, brush + 14 + 8), 0x0009);
+  EXPECT_EQ(Word(p.bytes, brush + 14 + 10 + 8), 0x0100);  // left for the player
+}
+
 // An enhanced metafile that the platform's conversion keeps in comments is
 // taken out whole when its chunks and the checksum hold, and never given to
 // the platform's own extraction.
