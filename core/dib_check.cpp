@@ -57,6 +57,10 @@ DibCheck CheckEmbeddedDib(const ByteReader& r, const DibSpan& s, const DibUse& u
     if (bits != 16 && bits != 32) return Unplayable("has colour masks on a bitmap of the wrong depth");
     tableAt = std::max<uint64_t>(biSize, dib::kMasks + dib::kMaskBytes);
     if (tableAt > s.cbBmi) return Damaged("has its colour masks outside its bitmap header");
+    // A section of such a bitmap is refused, and one player copies into it anyway.
+    if (use.section)
+      for (uint64_t i = 0; i < 3; ++i)
+        if (r.U32(s.offBmi + dib::kMasks + 4 * i) == 0) return Unplayable("has a colour mask of no bits");
   } else if (runLength) {
     if (!use.compressed || use.section) return Unplayable("has run-length pixels where the player takes plain ones");
     if (bits != (compression == dib::kBiRle8 ? 8 : 4) || height < 0 || sizeImage == 0)

@@ -15,6 +15,7 @@
 #include <string>
 #include <tuple>
 
+#include "core/dib_format.h"
 #include "core/emf_checker.h"
 #include "tests/core/emf_builder.h"
 
@@ -185,6 +186,12 @@ TEST(EmfValidator, EachBoundIsRefusedOnePastItsLimit) {
 // Whole records that would hand the players something harmful never reach
 // them; the rest of the file plays.
 TEST(EmfValidator, RecordsThatCouldHarmTheProgramAreLeftOut) {
+  // A blend's source goes into a section, which a mask of no bits makes fail.
+  coretest::Dib masked = coretest::MakeDib(4, 4, 32, core::dib::kBiBitfields);
+  for (int i = 0; i < 4; ++i) masked.info[core::dib::kMasks + 4 + i] = 0;
+  Record blend = coretest::ValidBitmapRecord(emr::kAlphaBlend);
+  blend.bytes().resize(L::kStretchBltBytes);
+  blend.Attach(L::kBlitSource, masked);
   struct Case {
     const char* what;
     Record record;
@@ -199,6 +206,7 @@ TEST(EmfValidator, RecordsThatCouldHarmTheProgramAreLeftOut) {
       {"a singular transform", Record(emr::kSetWorldTransform, 32), "singular transform"},
       {"an OpenGL pixel format", Record(emr::kPixelFormat, 48), "OpenGL"},
       {"a type no player knows", Record(200, 16), "no player draws"},
+      {"a blend from a bitmap with a mask of no bits", blend, "mask of no bits"},
   };
   for (const Case& c : cases) {
     const core::PreparedEmf p = Prepare(EmfBuilder().Add(c.record).Add(Record(emr::kSaveDC, 8)).Build());
